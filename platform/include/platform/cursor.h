@@ -1,0 +1,14 @@
+#pragma once
+// The wait cursor, shown while an object of this class lives.
+
+namespace platform {
+
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace platform
