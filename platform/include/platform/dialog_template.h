@@ -3,6 +3,7 @@
 // dialog's client area. Captions are UTF-8. The resources library holds the templates of both
 // programs as constant tables.
 
+#include <QImage>
 #include <cstdint>
 #include <span>
 
@@ -58,6 +59,7 @@ struct DialogTemplate {
     int fontPoints;
     std::uint32_t style;
     std::span<const ControlTemplate> controls;
+    QImage (*loadBitmap)(int id) = nullptr;   // resolves Picture controls' bitmaps
 };
 
 } // namespace platform
