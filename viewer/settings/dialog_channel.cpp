@@ -1,0 +1,53 @@
+#include "settings/dialog_channel.h"
+
+#include <QLineEdit>
+#include <QPainter>
+
+#include "platform/bitmap_button.h"
+#include "resources/resources.h"
+
+namespace settings {
+
+namespace {
+constexpr int kTemplate = 276;
+constexpr int IDC_ONE_CHANNEL = 1092;
+constexpr int IDC_TWO_CHANNEL = 1093;
+constexpr int IDC_VIEW_MODE_NO = 1239;
+constexpr int IDC_VIEW_MODE_YES = 1238;
+constexpr int IDC_PASSWORD = 1138;
+constexpr int kPasswordCapacity = 8;
+} // namespace
+
+CDialogChannel::CDialogChannel(QWidget* parent) : platform::Dialog(resources::Dialog(kTemplate), parent) {
+    // White texts on black, as the dialog's controls are drawn.
+    setStyleSheet("QRadioButton, QGroupBox, QLabel { color: white; }");
+}
+
+bool CDialogChannel::OnInitDialog() {
+    CheckDlgButton(channelChoice_ == 0 ? IDC_ONE_CHANNEL : IDC_TWO_CHANNEL, true);
+    CheckDlgButton(viewModeChoice_ == 0 ? IDC_VIEW_MODE_NO : IDC_VIEW_MODE_YES, true);
+    if (auto* password = item<QLineEdit>(IDC_PASSWORD)) password->setMaxLength(kPasswordCapacity);
+    if (auto* ok = bitmapButton(platform::IDOK)) {
+        ok->LoadBitmaps(okBitmap_);
+        ok->SizeToContent();
+    }
+    return true;
+}
+
+void CDialogChannel::OnOK() {
+    channelChoice_ = IsDlgButtonChecked(IDC_TWO_CHANNEL) ? 1 : 0;
+    viewModeChoice_ = IsDlgButtonChecked(IDC_VIEW_MODE_YES) ? 1 : 0;
+    password_ = GetDlgItemText(IDC_PASSWORD);
+    platform::Dialog::OnOK();
+}
+
+void CDialogChannel::OnSystemClose() {
+    // Closing through the system menu accepts the choice.
+    OnOK();
+}
+
+void CDialogChannel::OnEraseBackground(QPainter& painter) {
+    painter.fillRect(rect(), Qt::black);
+}
+
+} // namespace settings
