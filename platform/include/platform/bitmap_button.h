@@ -36,6 +36,7 @@ private:
     QImage normal_;
     QImage pressed_;
     bool down_ = false;
+    bool held_ = false;   // the left button went down on this button and is still held
 };
 
 } // namespace platform

@@ -9,6 +9,9 @@ public:
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool active_ = false;
 };
 
 } // namespace platform

@@ -11,6 +11,9 @@
 #include "platform/dialog_template.h"
 #include "platform/window.h"
 
+class QButtonGroup;
+class QEventLoop;
+
 namespace platform {
 
 class BitmapButton;
@@ -60,13 +63,14 @@ protected:
 
 private:
     void buildControls();
-    QWidget* makeControl(const ControlTemplate& c, QWidget*& radioGroupOwner);
+    QWidget* makeControl(const ControlTemplate& c, QButtonGroup*& radioGroup);
 
     const DialogTemplate& template_;
     std::map<int, QWidget*> controls_;
     bool created_ = false;
     int modalResult_ = 0;
-    class QEventLoop* modalLoop_ = nullptr;
+    bool ended_ = false;   // EndDialog was called since DoModal started
+    QEventLoop* modalLoop_ = nullptr;
 };
 
 } // namespace platform

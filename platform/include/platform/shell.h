@@ -13,6 +13,7 @@ namespace platform {
 
 inline constexpr std::intptr_t SE_ERR_FNF = 2;
 inline constexpr std::intptr_t SE_ERR_ACCESSDENIED = 5;
+inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;   // an operation other than "open"
 inline constexpr int SW_SHOWNORMAL = 1;
 
 std::intptr_t ShellExecuteA(HWND hwnd, const char* operation, const char* file,

@@ -45,6 +45,7 @@ public:
     void setCaptionBand(int pixels) { captionBand_ = pixels; }
     int captionBand() const { return captionBand_; }
     void setSwallowedKeys(unsigned keys) { swallowedKeys_ = keys; }
+    unsigned swallowedKeys() const { return swallowedKeys_; }
 
     // Timers: WM_TIMER with the id in wParam every ms milliseconds until killed. Setting an id
     // again restarts it.

@@ -1,0 +1,11 @@
+// Test main for window-level tests: one QApplication on Qt's offscreen platform for the whole run.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
