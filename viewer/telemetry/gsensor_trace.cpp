@@ -1,0 +1,57 @@
+#include "telemetry/gsensor_trace.h"
+
+namespace telemetry {
+namespace {
+
+constexpr int kTickCap = 1 << 20;
+
+} // namespace
+
+GSensorTrace::GSensorTrace() {
+    last_.fill(TracePoint{kLeft, kZeroY});
+    for (std::size_t axis = 0; axis < points_.size(); ++axis) points_[axis] = {last_[axis]};
+}
+
+void GSensorTrace::advance(std::optional<GSensorSample> sample, bool noUserData) {
+    noUserData_ = noUserData;
+    shownSample_.reset();
+    if (!noUserData) {
+        if (sample && inRange(*sample)) {
+            shownSample_ = sample;
+            for (std::size_t axis = 0; axis < points_.size(); ++axis) {
+                last_[axis] = TracePoint{kLeft + 1 + tick_, yFor((*sample)[axis])};
+                points_[axis].push_back(last_[axis]);
+            }
+        }
+        if (last_[0].x >= kRight || tick_ == 0) restartAtLeftEdge();
+    }
+    // Past the plot's width every tick acts alike; the cap only keeps the count from overflowing
+    // during a long run without user data.
+    if (tick_ < kTickCap) ++tick_;
+}
+
+void GSensorTrace::reset() {
+    for (auto& axis : points_) axis.clear();
+    tick_ = 0;
+}
+
+void GSensorTrace::restartAtLeftEdge() {
+    tick_ = 0;
+    for (std::size_t axis = 0; axis < points_.size(); ++axis) {
+        last_[axis].x = kLeft;
+        points_[axis] = {last_[axis]};
+    }
+}
+
+int GSensorTrace::yFor(float g) {
+    return static_cast<int>(static_cast<float>(kZeroY) - (g / 2.0f) * 43.0f);
+}
+
+bool GSensorTrace::inRange(const GSensorSample& sample) {
+    for (float g : sample) {
+        if (!(g >= -kLimit && g <= kLimit)) return false;  // NaN is out of range too
+    }
+    return true;
+}
+
+} // namespace telemetry
