@@ -9,6 +9,24 @@
 
 namespace resources {
 
+// Ids this system chose where the programs' layout names none.
+inline constexpr int kAppTitleString = 57344;             // "RDX4400 Viewer", also the profile name
+inline constexpr int kEncryptedViewRefusalString = 115;   // a plain file in the encryption view mode
+
+// Buttons of the settings (106) and save-settings (111) windows, black popups like the others
+// (whose close buttons use 207 and 209). The pressed look of each is the next id.
+inline constexpr int kBitmapSelectFolder = 330;           // 120 x 27, "폴더 선택"
+inline constexpr int kBitmapCaptureAction = 332;          // 86 x 29, "캡쳐"
+inline constexpr int kBitmapSaveAction = 334;             // 86 x 29, "저장"
+inline constexpr int kBitmapExitAction = 336;             // 86 x 29, "나가기"
+inline constexpr int kBitmapOkAction = 340;               // 86 x 29, "확인"
+// Slider tracks, 20 pixels high, drawn at (21, band top): caps 181/183 and fill 182 go at
+// (23, band top + 5), the thumb is 184; ticks mark the levels.
+inline constexpr int kBitmapGsensorSliderTrack = 338;     // 300 x 20, 9 levels 32 px apart
+inline constexpr int kBitmapVolumeSliderTrack = 339;      // 290 x 20, 7 levels 41 px apart
+inline constexpr int kBitmapTickBox = 342;                // 25 x 25 unticked; 343 ticked
+inline constexpr int kBitmapTickBoxTicked = 343;
+
 // The skin bitmap with this id, in QImage::Format_RGB32; a null image for an unknown id.
 QImage Bitmap(int id);
 bool HasBitmap(int id);
@@ -21,7 +39,7 @@ const platform::DialogTemplate* FindDialog(int id);
 // The dialog template with this id; an unknown id is a programming error and aborts.
 const platform::DialogTemplate& Dialog(int id);
 
-// The application icon (resource 128) in its large and small sizes.
+// The application icon (resource 128) in its large and small sizes; needs a QGuiApplication.
 QIcon AppIcon();
 
 } // namespace resources
