@@ -6,7 +6,6 @@ namespace telemetry {
 
 CDrawCtrlBase::CDrawCtrlBase(QWidget* parent) : platform::Window(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setMouseTracking(false);
 }
 
 void CDrawCtrlBase::SetBitmap(const QImage& bitmap, int x, int y) {

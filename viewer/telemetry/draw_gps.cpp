@@ -82,11 +82,12 @@ QRect CDrawGps::DrawOnParent(QPainter& painter) {
     painter.save();
     painter.setFont(textFont_);
     painter.setPen(Qt::white);
-    const QRect painted =
-        OpaqueTextOut(painter, {kTextLeft, height + kLatitudeBelowPanel}, latitudeText_, kTextBackground) |
+    const QRect latitudeCell =
+        OpaqueTextOut(painter, {kTextLeft, height + kLatitudeBelowPanel}, latitudeText_, kTextBackground);
+    const QRect longitudeCell =
         OpaqueTextOut(painter, {kTextLeft, height + kLongitudeBelowPanel}, longitudeText_, kTextBackground);
     painter.restore();
-    return painted;
+    return latitudeCell | longitudeCell;
 }
 
 } // namespace telemetry

@@ -62,11 +62,13 @@ QRect CDrawProgressBar::DrawOnParent(QPainter& painter) {
     painter.save();
     painter.setFont(timeFont_);
     painter.setPen(Qt::white);
-    const QRect painted =
-        OpaqueTextOut(painter, kPositionTextAt, ClipTime("00:%d%d:%d%d ", position), Qt::black) |
+    // The position's trailing blank runs under the length text, which must come second.
+    const QRect positionCell =
+        OpaqueTextOut(painter, kPositionTextAt, ClipTime("00:%d%d:%d%d ", position), Qt::black);
+    const QRect lengthCell =
         OpaqueTextOut(painter, kLengthTextAt, ClipTime("/00:%d%d:%d%d", length), Qt::black);
     painter.restore();
-    return painted;
+    return positionCell | lengthCell;
 }
 
 } // namespace telemetry
