@@ -32,6 +32,9 @@ TabControl::TabControl(int id, QWidget* parent) : QWidget(parent), id_(id), bar_
 void TabControl::InsertItem(int index, const std::string& text) {
     const QSignalBlocker quiet(bar_);  // the first tab becomes current without a notification
     bar_->insertTab(index, QString::fromStdString(text));
+    // A bar that is not shown yet does not report its new height itself, and the layout would
+    // keep the height it had without tabs.
+    bar_->updateGeometry();
 }
 
 int TabControl::GetItemCount() const { return bar_->count(); }

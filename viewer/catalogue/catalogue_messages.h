@@ -12,7 +12,7 @@ inline constexpr platform::UINT WM_FILES_ADD = 0x820;
 inline constexpr platform::LPARAM kFilesAddPaths = 2;
 
 // wParam 1, lParam 1: the window ended itself through its close button and is hidden; the owner
-// may destroy it (with deleteLater: the message arrives from inside the window's button handler).
+// may destroy it while handling the message (the window touches nothing of itself afterwards).
 inline constexpr platform::UINT WM_FILES_POPUP_CLOSED = 0x860;
 inline constexpr platform::WPARAM kFilesPopupClosedWParam = 1;
 inline constexpr platform::LPARAM kFilesPopupClosedLParam = 1;

@@ -44,6 +44,7 @@ constexpr std::size_t indexOf(RecordingKind kind) { return static_cast<std::size
 FilesOpenPopup::FilesOpenPopup(platform::HWND owner, QWidget* parent)
     : platform::Dialog(resources::Dialog(kDialogId), parent), owner_(owner) {
     setSwallowedKeys(platform::kSwallowPopupKeys);
+    Create();
 }
 
 bool FilesOpenPopup::OnInitDialog() {
@@ -67,7 +68,6 @@ bool FilesOpenPopup::OnInitDialog() {
 }
 
 void FilesOpenPopup::ShowForChannelMode(int channelMode) {
-    Create();
     channelMode_ = channelMode;
     if (!isVisible()) show();
 }

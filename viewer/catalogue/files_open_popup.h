@@ -24,11 +24,11 @@ class FilesOpenPopup : public platform::Dialog {
 public:
     static constexpr int kDialogId = 296;
 
-    // owner receives the window's messages; parent is the Qt parent (normally the owner too).
+    // Built at once, placed and hidden. owner receives the window's messages; parent is the Qt
+    // parent (normally the owner's window).
     explicit FilesOpenPopup(platform::HWND owner, QWidget* parent = nullptr);
 
-    // Builds the window on first use, keeps the channel mode (1 or 2) for the next scan and
-    // shows the window when hidden.
+    // Keeps the channel mode (1 or 2) for the next scan and shows the window when hidden.
     void ShowForChannelMode(int channelMode);
 
     // What WM_FILES_ADD hands over: the kind of the tab the files were added from and their
@@ -46,7 +46,6 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, platform::UINT code) override;
-    void OnOK() override {}
     void OnCancel() override;
 
 private:
