@@ -11,10 +11,33 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "shell/model/play_list.h"
+#include "shell/model/speed_ladder.h"
+#include "telemetry/clip_time_source.h"
+
+namespace player {
+class TarnAdap;
+class VideoPopup;
+}
+namespace telemetry {
+class CDrawVolumeBar;
+class CDrawProgressBar;
+class CDrawGps;
+class CDrawGSenser;
+class CDrawTitle;
+class UserDataPresenter;
+}
+namespace settings {
+class SettingPopup;
+class InfoPopup;
+}
+namespace catalogue {
+class FilesOpenPopup;
+}
 
 namespace shell {
 
-class CTripDeskDlg : public platform::Dialog {
+class CTripDeskDlg : public platform::Dialog, public telemetry::ClipTimeSource {
     Q_OBJECT
 public:
     explicit CTripDeskDlg(QWidget* parent = nullptr);
@@ -23,16 +46,35 @@ public:
     // Runs the window modally until it closes, then tears it down in order.
     int Run();
 
+    // The progress bar's clip times: false when either output is missing.
+    bool GetClipTimes(int* length, int* position) override;
+
     // What tests and other windows read.
     const QImage& backBuffer() const { return backBuffer_; }
     bool started() const { return started_; }
-    int channelMode() const { return channelMode_; }
+    bool playing() const { return playing_; }
+    bool paused() const { return paused_; }
+    int channelMode() const;
     QRect mainPlacement() const { return mainPlacement_; }
+    const PlayList& playList() const { return list_; }
+    const SpeedLadder& speed() const { return speed_; }
+    int speedSliderPos() const { return speedSliderPos_; }
+    int volumePercent() const { return volumePercent_; }
+    bool leftPopupShown() const { return popupShown_[0]; }
+    bool rightPopupShown() const { return popupShown_[1]; }
+    player::TarnAdap* adapter() const { return adapter_.get(); }
+    telemetry::CDrawProgressBar* progressBar() const { return progressBar_; }
+    telemetry::CDrawVolumeBar* volumeBar() const { return volumeBar_; }
+    telemetry::CDrawGps* gpsPanel() const { return gpsPanel_; }
+    telemetry::CDrawGSenser* gsensorGraph() const { return gsensorGraph_; }
+    settings::SettingPopup* settingPopup() const { return settings_; }
+    settings::InfoPopup* infoPopup() const { return info_; }
+    player::VideoPopup* videoPopup(int channel) const;
+    catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
 
 protected:
     int OnCreate() override;
     bool OnInitDialog() override;
-    void OnOK() override;
     void OnCancel() override;
     bool OnCommand(int id, platform::UINT code) override;
     bool PreTranslateMessage(platform::UINT msg, platform::WPARAM wParam,
@@ -42,39 +84,122 @@ protected:
     void OnEraseBackground(QPainter& painter) override;
     void OnPaint(QPainter& painter) override;
     void OnSystemClose() override;
+    void OnDropFiles(const std::vector<std::string>& paths) override;
 
 private:
+    struct Command;
+    static const std::array<Command, 16> kCommands;
+
     // Start-up and shutdown.
     void EnsureAdapter();
+    void CreateTelemetryControls();
+    void LoadConfiguration();
+    void SaveConfiguration();
     bool RunChannelDialog();
     void LoadSkinBitmaps();
     void PlaceButtons();
     void ShowSplash();
     void DrawNotice();
     void OnDestroy();
-    void CloseCommand();
+
+    // Commands.
+    void CmdMin();
+    void CmdClose();
+    void CmdPrevFile();
+    void CmdNextFile();
+    void CmdPlay();
+    void CmdPause();
+    void CmdStop();
+    void CmdForwardSeek();
+    void CmdBackSeek();
+    void CmdFrameStep();
+    void CmdFast();
+    void CmdSlow();
+    void CmdDeleteList();
+    void CmdInfo();
+    void CmdOpenFile();
+    void CmdClockfix();
+
+    // Playback.
+    bool OpenCurrentRecording();
+    void ResetSpeed();
+    void StopPlayback();
+    void ResetPlayState();
+    void RedrawListArea();
+    void SetVolumePercent(int percent);
+    void TraceState();
+    bool PlayingWithAdapter() const;
+
+    // Mouse.
+    void OnLButtonDown(int x, int y);
+    void OnMouseMove(int x, int y);
+    void OnLButtonUp(int x, int y);
+    bool OnLButtonDblClk(int x, int y);
+    void PressProgressTrack(int x);
+    void PressSpeedTrack(int x);
+    void MoveVolumeTo(int x);
+    void BeginDrag(int mode);
+
+    // Play list.
+    void DrawList(QPainter& buffer);
+    void ListAreaChanged();
+    void RestoreFromSkin(const QRect& area);
+
+    // Private messages.
+    platform::LRESULT OnPlayerPopup(platform::WPARAM channel);
+    platform::LRESULT OnClipEnd(platform::LPARAM reason);
+    platform::LRESULT OnPopupClosed(platform::WPARAM channel);
+    platform::LRESULT OnPlayerUserData();
+    platform::LRESULT OnFilesAdd(platform::WPARAM count, platform::LPARAM kind);
+    platform::LRESULT OnShowAlert(platform::WPARAM number);
+    platform::LRESULT OnMapClosed();
+    platform::LRESULT OnFilesPopupClosed(platform::WPARAM which);
 
     // Painting helpers.
+    void RedrawBackBufferParts();
     void RestoreSpeedLabelBackground();
     void DrawSpeedLabel();
+    void UpdateProgressTexts();
+    void InvalidateRect(const QRect& area);
+
+    std::unique_ptr<player::TarnAdap> adapter_;
+    PlayList list_;
+    SpeedLadder speed_;
+
+    telemetry::CDrawVolumeBar* volumeBar_ = nullptr;
+    telemetry::CDrawProgressBar* progressBar_ = nullptr;
+    telemetry::CDrawGps* gpsPanel_ = nullptr;
+    telemetry::CDrawGSenser* gsensorGraph_ = nullptr;
+    telemetry::CDrawTitle* title_ = nullptr;
+    std::unique_ptr<telemetry::UserDataPresenter> presenter_;
+
+    settings::SettingPopup* settings_ = nullptr;
+    settings::InfoPopup* info_ = nullptr;
+    std::array<player::VideoPopup*, 2> videoPopups_{};
+    catalogue::FilesOpenPopup* filesOpen_ = nullptr;
 
     QImage skin_;          // clean copy of the window skin, the source for erasing areas
     QImage backBuffer_;    // the only picture of the window
     QImage speedLabelBg_;  // piece 320
-    std::array<QImage, 4> kindIcons_;  // 195, 196, 197, 302
     QImage scrollUp_, scrollDown_, speedThumb_;
     QImage splash_;        // what the window shows until the splash ends
 
     QRect desktop_;
     QRect mainPlacement_;  // x, y of the main window and 1020 x 780
 
-    int channelMode_ = 2;
-    bool encryptedView_ = false;
     bool started_ = false;
     bool splashScheduled_ = false;
     bool destroyed_ = false;
+    bool aborted_ = false;  // the channel dialog was cancelled: nothing may be saved
+    bool playing_ = false;
     bool paused_ = false;
-    float speedFactor_ = 1.0f;
+    bool dragging_ = false;
+    int dragMode_ = 0;     // 0 progress thumb, 1 speed thumb, 2 volume thumb, 3 list scroll thumb
+    bool mapWindowOpen_ = false;
+    std::array<bool, 2> popupShown_{};
+    int speedSliderPos_ = 48;
+    bool speedThumbShown_ = false;
+    int volumePercent_ = 0;
     std::string speedLabel_;
 };
 

@@ -1,19 +1,32 @@
 // Start-up, splash and shutdown of the main window.
 
 #include <QPainter>
-#include <QTimer>
 
+#include "catalogue/files_open_popup.h"
 #include "platform/bitmap_button.h"
 #include "platform/clock.h"
 #include "platform/displays.h"
 #include "platform/fonts.h"
 #include "platform/gdi.h"
 #include "platform/process.h"
+#include "platform/registry.h"
+#include "player/tarn_adap.h"
+#include "player/vexplayer_contract.h"
+#include "player/video_popup.h"
 #include "resources/resources.h"
+#include "settings/config_store.h"
 #include "settings/dialog_channel.h"
+#include "settings/info_popup.h"
+#include "settings/setting_popup.h"
 #include "shell/button_table.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
+#include "telemetry/draw_gps.h"
+#include "telemetry/draw_gsenser.h"
+#include "telemetry/draw_progress_bar.h"
+#include "telemetry/draw_title.h"
+#include "telemetry/draw_volume_bar.h"
+#include "telemetry/user_data_presenter.h"
 
 namespace shell {
 
@@ -25,6 +38,24 @@ constexpr int kSplashFrameSize = 40;
 constexpr unsigned kSplashFrameMs = 100;
 constexpr int kSplashRounds = 2;
 constexpr int kCaptionBand = 35;
+
+struct ControlPlace {
+    int bitmap;
+    int x, y;
+};
+constexpr ControlPlace kVolumeBarPlace{306, 793, 473};
+constexpr ControlPlace kProgressBarPlace{307, 28, 480};
+constexpr ControlPlace kGpsPlace{308, 437, 456};
+constexpr ControlPlace kGSensorPlace{309, 28, 592};
+constexpr ControlPlace kTitlePlace{321, 435, 0};
+
+template <class Control>
+Control* MakeControl(QWidget* parent, const ControlPlace& place) {
+    auto* control = new Control(parent);
+    control->SetBitmap(resources::Bitmap(place.bitmap), place.x, place.y);
+    control->show();
+    return control;
+}
 } // namespace
 
 CTripDeskDlg::CTripDeskDlg(QWidget* parent) : platform::Dialog(resources::Dialog(kMainTemplate), parent) {
@@ -32,7 +63,9 @@ CTripDeskDlg::CTripDeskDlg(QWidget* parent) : platform::Dialog(resources::Dialog
     setSwallowedKeys(platform::kSwallowEnter | platform::kSwallowEscape);
 }
 
-CTripDeskDlg::~CTripDeskDlg() = default;
+CTripDeskDlg::~CTripDeskDlg() {
+    OnDestroy();
+}
 
 int CTripDeskDlg::Run() {
     const int result = DoModal();
@@ -42,23 +75,59 @@ int CTripDeskDlg::Run() {
 
 int CTripDeskDlg::OnCreate() {
     started_ = false;
-    paused_ = false;
-    speedFactor_ = 1.0f;
+    playing_ = false;
+    dragging_ = false;
+    mapWindowOpen_ = false;
+    popupShown_ = {false, false};
+    speedSliderPos_ = 48;
     EnsureAdapter();
+    CreateTelemetryControls();
+    settings_ = new settings::SettingPopup(this);
+    ResetPlayState();
+    LoadConfiguration();
     LoadSkinBitmaps();
     return 0;
 }
 
 void CTripDeskDlg::EnsureAdapter() {
-    // The player adapter is created here once the player bridge exists.
+    if (adapter_) return;
+    adapter_ = std::make_unique<player::TarnAdap>(hwnd());
+    adapter_->SetVideoRect(0, 24, 88, 480, 360);
+    adapter_->SetVideoRect(1, 514, 88, 480, 360);
+    adapter_->TraceState();
+    adapter_->LoadPlayer(vexplayer::kLibraryName);
+    adapter_->TraceState();
+    adapter_->TraceState();
+}
+
+void CTripDeskDlg::CreateTelemetryControls() {
+    volumeBar_ = MakeControl<telemetry::CDrawVolumeBar>(this, kVolumeBarPlace);
+    progressBar_ = MakeControl<telemetry::CDrawProgressBar>(this, kProgressBarPlace);
+    gpsPanel_ = MakeControl<telemetry::CDrawGps>(this, kGpsPlace);
+    gsensorGraph_ = MakeControl<telemetry::CDrawGSenser>(this, kGSensorPlace);
+    title_ = MakeControl<telemetry::CDrawTitle>(this, kTitlePlace);
+    presenter_ = std::make_unique<telemetry::UserDataPresenter>(*gpsPanel_, *gsensorGraph_, *progressBar_);
+}
+
+void CTripDeskDlg::LoadConfiguration() {
+    const settings::ParsedConfig stored = settings::ConfigStore(platform::RegistryStore::Default()).Load();
+    // A damaged value must not push the bar or the player outside their ranges.
+    if (stored.volumeBarPosition >= 0)
+        volumeBar_->SetLevel(std::min(stored.volumeBarPosition, telemetry::CDrawVolumeBar::kFullLevel));
+    SetVolumePercent(std::clamp(stored.volumePercent, 0, 100));
+    settings_->ApplyConfig(stored.config);
+}
+
+void CTripDeskDlg::SaveConfiguration() {
+    if (!settings_) return;
+    settings::ConfigStore(platform::RegistryStore::Default())
+        .Save(settings_->CurrentConfig(), volumePercent_, volumeBar_->GetLevel(), settings_->ConfigTail());
 }
 
 void CTripDeskDlg::LoadSkinBitmaps() {
     skin_ = resources::Bitmap(IDB_SKIN);
     backBuffer_ = resources::Bitmap(IDB_SKIN);
     speedLabelBg_ = resources::Bitmap(IDB_SPEED_LABEL_BG);
-    kindIcons_ = {resources::Bitmap(IDB_KIND_INFINITY), resources::Bitmap(IDB_KIND_EVENT),
-                  resources::Bitmap(IDB_KIND_SPARE), resources::Bitmap(IDB_KIND_PARKING)};
     scrollUp_ = resources::Bitmap(IDB_SCROLL_UP);
     scrollDown_ = resources::Bitmap(IDB_SCROLL_DOWN);
     speedThumb_ = resources::Bitmap(IDB_SPEED_THUMB);
@@ -69,6 +138,7 @@ bool CTripDeskDlg::OnInitDialog() {
     setWindowTitle(QString::fromUtf8(kWindowText));
     if (!RunChannelDialog()) {
         // Cancelled: the program ends before the main window shows, nothing is saved.
+        aborted_ = true;
         platform::ExitProcess(0);
         EndDialog(platform::IDCANCEL);
         return false;
@@ -77,17 +147,22 @@ bool CTripDeskDlg::OnInitDialog() {
     MoveWindow(0, 0, kSplashWidth, kSplashHeight);
     splash_ = resources::Bitmap(IDB_SPLASH);
     PlaceButtons();
+    paused_ = false;
     return true;
 }
 
 bool CTripDeskDlg::RunChannelDialog() {
-    encryptedView_ = false;
+    adapter_->encryptedView = 0;
     settings::CDialogChannel dialog(this);
     dialog.SetOkBitmap(resources::Bitmap(IDB_CHANNEL_OK));
     if (dialog.DoModal() != platform::IDOK) return false;
-    channelMode_ = dialog.channelChoice() == 0 ? 1 : 2;
-    encryptedView_ = dialog.viewModeChoice() != 0;
+    adapter_->channelMode = dialog.channelChoice() == 0 ? 1 : 2;
+    adapter_->encryptedView = dialog.viewModeChoice();
     return true;
+}
+
+int CTripDeskDlg::channelMode() const {
+    return adapter_ ? adapter_->channelMode.load() : 2;
 }
 
 void CTripDeskDlg::PlaceButtons() {
@@ -124,6 +199,7 @@ void CTripDeskDlg::ShowSplash() {
     const int y = (desktop_.height() - kMainHeight) / 2;
     MoveWindow(x, y, kMainWidth, kMainHeight);
     mainPlacement_ = QRect(x, y, kMainWidth, kMainHeight);
+    settings_->SetOwnerPosition(x, y, kMainWidth, kMainHeight);
 
     if (auto* close = bitmapButton(IDC_CLOSE)) {
         const ButtonPlace& place = kButtonTable[1];
@@ -141,26 +217,34 @@ void CTripDeskDlg::DrawNotice() {
     platform::TextOut(painter, width() / 2 - 150, 756, resources::String(IDS_NOTICE));
 }
 
-void CTripDeskDlg::OnOK() {
-    platform::Dialog::OnOK();
-}
-
 void CTripDeskDlg::OnCancel() {
     // Escape is swallowed, so a cancel is the system's close request: close as the button does.
-    CloseCommand();
+    CmdClose();
 }
 
 void CTripDeskDlg::OnSystemClose() {
-    CloseCommand();
-}
-
-void CTripDeskDlg::CloseCommand() {
-    OnOK();
+    CmdClose();
 }
 
 void CTripDeskDlg::OnDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    playing_ = false;
+    if (progressBar_) progressBar_->SetShowTime(false);
+    if (!aborted_) SaveConfiguration();
+    adapter_.reset();
+    auto dispose = [](auto*& window) {
+        if (!window) return;
+        window->hide();
+        delete window;
+        window = nullptr;
+    };
+    dispose(settings_);
+    dispose(info_);
+    dispose(videoPopups_[0]);
+    dispose(videoPopups_[1]);
+    list_.clear();
+    dispose(filesOpen_);
 }
 
 } // namespace shell

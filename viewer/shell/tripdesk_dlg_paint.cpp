@@ -3,12 +3,12 @@
 
 #include <QPainter>
 #include <QTimer>
-#include <cstdio>
 
 #include "platform/fonts.h"
 #include "platform/gdi.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
+#include "telemetry/draw_gps.h"
 
 namespace shell {
 
@@ -30,7 +30,15 @@ void CTripDeskDlg::OnEraseBackground(QPainter& painter) {
         }
         return;
     }
+    RedrawBackBufferParts();
+}
+
+void CTripDeskDlg::RedrawBackBufferParts() {
+    QPainter buffer(&backBuffer_);
+    DrawList(buffer);
+    buffer.end();
     RestoreSpeedLabelBackground();
+    if (gpsPanel_) gpsPanel_->update();
 }
 
 void CTripDeskDlg::OnPaint(QPainter& painter) {
@@ -40,12 +48,11 @@ void CTripDeskDlg::OnPaint(QPainter& painter) {
 }
 
 void CTripDeskDlg::RestoreSpeedLabelBackground() {
+    if (backBuffer_.isNull()) return;
     QPainter buffer(&backBuffer_);
     buffer.drawImage(QPoint(kSpeedLabelX, kSpeedLabelY), speedLabelBg_,
                      QRect(0, 0, kSpeedLabelBgWidth, kSpeedLabelBgHeight));
-    char label[32];
-    std::snprintf(label, sizeof label, "%.02f x", static_cast<double>(speedFactor_));
-    speedLabel_ = label;
+    speedLabel_ = speed_.label();
 }
 
 void CTripDeskDlg::DrawSpeedLabel() {

@@ -1,10 +1,20 @@
-// Window behaviour of the main window: swallowed keys, the caption band, moves.
+// Window behaviour of the main window: swallowed keys, the message map and its mouse routing.
 
-#include <QGuiApplication>
-
+#include "catalogue/catalogue_messages.h"
+#include "player/player_messages.h"
+#include "player/tarn_adap.h"
+#include "player/vexplayer_contract.h"
+#include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 
 namespace shell {
+
+namespace {
+// Sent by no part of the viewer; whoever sends it sets the player's volume in percent.
+constexpr platform::UINT WM_SET_VOLUME = 0x870;
+constexpr platform::UINT WM_SHOW_ALERT = 0x840;
+constexpr platform::UINT WM_MAP_CLOSED = 0x850;
+} // namespace
 
 bool CTripDeskDlg::PreTranslateMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
     if (msg == platform::WM_KEYDOWN && (wParam == platform::VK_RETURN || wParam == platform::VK_ESCAPE))
@@ -13,21 +23,49 @@ bool CTripDeskDlg::PreTranslateMessage(platform::UINT msg, platform::WPARAM wPar
 }
 
 platform::LRESULT CTripDeskDlg::WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
-    return platform::Dialog::WindowProc(msg, wParam, lParam);
-}
-
-bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {
-    if (code != platform::BN_CLICKED) return false;
-    switch (id) {
-    case 1001:
-        showMinimized();
-        return true;
-    case 1002:
-        CloseCommand();
-        return true;
-    default:
-        return false;
+    const int x = platform::GET_X_LPARAM(lParam);
+    const int y = platform::GET_Y_LPARAM(lParam);
+    switch (msg) {
+    case WM_SET_VOLUME:
+        SetVolumePercent(static_cast<int>(wParam));
+        break;  // then on to normal processing
+    case platform::WM_MOVE: {
+        const platform::LRESULT result = platform::Dialog::WindowProc(msg, wParam, lParam);
+        if (playing_ && adapter_) adapter_->NotifyMoved();
+        return result;
     }
+    case platform::WM_LBUTTONDOWN:
+        OnLButtonDown(x, y);
+        return 0;
+    case platform::WM_MOUSEMOVE:
+        OnMouseMove(x, y);
+        return 0;
+    case platform::WM_LBUTTONUP:
+        OnLButtonUp(x, y);
+        return 0;
+    case platform::WM_LBUTTONDBLCLK:
+        if (!dragging_ && OnLButtonDblClk(x, y)) return 0;
+        break;
+    case vexplayer::WM_PLAYER_POPUP:
+        return OnPlayerPopup(wParam);
+    case player::WM_PLAYER_CLIPEND:
+        return OnClipEnd(lParam);
+    case player::WM_POPUP_CLOSED:
+        return OnPopupClosed(wParam);
+    case player::WM_PLAYER_USERDATA:
+        return OnPlayerUserData();
+    case catalogue::WM_FILES_ADD:
+        return OnFilesAdd(wParam, lParam);
+    case WM_SHOW_ALERT:
+        return OnShowAlert(wParam);
+    case WM_MAP_CLOSED:
+        return OnMapClosed();
+    case catalogue::WM_FILES_POPUP_CLOSED:
+        return OnFilesPopupClosed(wParam);
+    default:
+        break;
+    }
+    return platform::Dialog::WindowProc(msg, wParam, lParam);
 }
 
 } // namespace shell

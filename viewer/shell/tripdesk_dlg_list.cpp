@@ -1,0 +1,101 @@
+// The play list in the lower right of the main window: drawing into the back buffer, and the two
+// ways recordings come in.
+
+#include <QPainter>
+
+#include "catalogue/catalogue_messages.h"
+#include "catalogue/files_open_popup.h"
+#include "catalogue/playlist_label.h"
+#include "platform/fonts.h"
+#include "platform/gdi.h"
+#include "resources/resources.h"
+#include "shell/tripdesk_dlg.h"
+
+namespace shell {
+
+namespace {
+const QColor kHeaderLine(35, 35, 35);
+const QColor kHeaderText(150, 150, 150);
+const QColor kRowText(150, 150, 150);
+const QColor kHighlight(170, 255, 75);
+const QColor kScrollTrack(35, 35, 35);
+const QColor kScrollThumb(135, 135, 135);
+const QRect kHeaderArea(QPoint(604, 550), QPoint(987, 576));
+const QRect kListArea(QPoint(604, 577), QPoint(1000, 752));
+const QRect kListInvalid(QPoint(604, 577), QPoint(985, 752));
+const QRect kTitleArea(QPoint(25, 54), QPoint(314, 79));
+
+QRect ToQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+struct HeaderLabel {
+    const char* text;
+    int x;
+};
+constexpr HeaderLabel kHeaderLabels[] = {{"Type", 606}, {"Date", 672}, {"File Name", 811}};
+} // namespace
+
+void CTripDeskDlg::DrawList(QPainter& buffer) {
+    // The list's parts are drawn afresh each time over the clean skin, so that text never piles up.
+    for (const QRect& area : {kHeaderArea, kListArea, kTitleArea}) buffer.drawImage(area.topLeft(), skin_, area);
+
+    buffer.setPen(QPen(kHeaderLine, 1));
+    buffer.drawLine(604, 576, 987, 576);
+    buffer.drawLine(647, 550, 647, 753);
+    buffer.drawLine(736, 550, 736, 753);
+    buffer.setFont(platform::WinFont("Tahoma", 14));
+    buffer.setPen(kHeaderText);
+    for (const HeaderLabel& label : kHeaderLabels) platform::TextOut(buffer, label.x, 551, label.text);
+
+    if (!list_.empty()) {
+        const std::string title = list_.titleText();
+        if (!title.empty()) {
+            buffer.setFont(platform::WinFont("Tahoma", 16));
+            buffer.setPen(Qt::white);
+            platform::TextOut(buffer, 25, 54, title);
+        }
+    }
+
+    buffer.setFont(platform::WinFont("Tahoma", 12));
+    const int mode = channelMode();
+    for (const PlayList::Row& row : list_.visibleRows()) {
+        const int i = (row.rect.top - PlayList::kFirstRow.top) / PlayList::kRowHeight;
+        if (row.highlighted) buffer.fillRect(ToQRect(row.rect), kHighlight);
+        buffer.setPen(row.highlighted ? QColor(Qt::black) : kRowText);
+        const catalogue::PlaylistLabel label = catalogue::labelFor(list_.paths()[row.entryIndex], mode);
+        platform::TextOut(buffer, 652, 578 + 22 * i, label.date);
+        platform::TextOut(buffer, 740, 578 + 22 * i, label.name);
+        buffer.drawImage(QRect(618, 581 + 22 * i, 14, 14), resources::Bitmap(label.iconId));
+    }
+
+    buffer.fillRect(ToQRect(PlayList::kScrollTrack), kScrollTrack);
+    if (list_.scrollThumb()) buffer.fillRect(ToQRect(*list_.scrollThumb()), kScrollThumb);
+    buffer.drawImage(QPoint(971, 578), scrollUp_);
+    buffer.drawImage(QPoint(971, 739), scrollDown_);
+}
+
+void CTripDeskDlg::ListAreaChanged() {
+    RestoreFromSkin(kListArea);
+    RestoreFromSkin(kTitleArea);
+    InvalidateRect(kListInvalid);
+}
+
+void CTripDeskDlg::OnDropFiles(const std::vector<std::string>& paths) {
+    list_.addDropped(paths);
+    ListAreaChanged();
+}
+
+platform::LRESULT CTripDeskDlg::OnFilesAdd(platform::WPARAM count, platform::LPARAM kind) {
+    if (kind == catalogue::kFilesAddPaths && filesOpen_) {
+        const std::vector<std::string>& selected = filesOpen_->SelectedPaths();
+        const std::size_t n = std::min<std::size_t>(count, selected.size());
+        list_.addSelected(std::span(selected.data(), n));
+    } else {
+        list_.updateScrollThumb();
+    }
+    ListAreaChanged();
+    return 1;
+}
+
+} // namespace shell

@@ -1,0 +1,151 @@
+// The mouse on the main window's tracks and list. A press is tested against the progress thumb,
+// the volume thumb, the list rows, the scroll arrows and thumb, then the three tracks; the first
+// hit decides.
+
+#include <QPainter>
+
+#include "player/tarn_adap.h"
+#include "shell/model/track_geometry.h"
+#include "shell/tripdesk_dlg.h"
+#include "telemetry/draw_gsenser.h"
+#include "telemetry/draw_progress_bar.h"
+#include "telemetry/draw_volume_bar.h"
+
+namespace shell {
+
+namespace {
+constexpr int kDragProgress = 0;
+constexpr int kDragVolume = 2;
+constexpr int kDragListThumb = 3;
+const QRect kRowsArea(QPoint(604, 577), QPoint(970, 752));
+const QRect kScrollColumn(QPoint(971, 577), QPoint(985, 752));
+const QRect kListWithScrollBar(QPoint(604, 577), QPoint(985, 752));
+const QRect kSpeedSliderArea(628, 480, 143, 30);
+constexpr int kSpeedThumbX = 634;
+constexpr int kSpeedThumbY = 481;
+
+bool Hit(const PixelRect& rect, int x, int y) {
+    return rect.contains(x, y);
+}
+} // namespace
+
+void CTripDeskDlg::BeginDrag(int mode) {
+    SetCapture();
+    dragging_ = true;
+    dragMode_ = mode;
+}
+
+void CTripDeskDlg::OnLButtonDown(int x, int y) {
+    if (dragging_) return;
+    if (Hit(ProgressThumbRect(progressBar_->GetPosition()), x, y)) {
+        if (PlayingWithAdapter()) {
+            adapter_->Pause();
+            TraceState();
+            BeginDrag(kDragProgress);
+        }
+        return;
+    }
+    if (Hit(VolumeThumbRect(volumeBar_->GetLevel()), x, y)) {
+        if (playing_) BeginDrag(kDragVolume);
+        return;
+    }
+    if (list_.highlightAt(x, y)) {
+        RestoreFromSkin(kRowsArea);
+        InvalidateRect(kRowsArea);
+        return;
+    }
+    if (Hit(PlayList::kScrollUp, x, y) || Hit(PlayList::kScrollDown, x, y)) {
+        if (Hit(PlayList::kScrollUp, x, y))
+            list_.pageUp();
+        else
+            list_.pageDown();
+        RestoreFromSkin(kListWithScrollBar);
+        InvalidateRect(kListWithScrollBar);
+        return;
+    }
+    if (list_.scrollThumb() && Hit(*list_.scrollThumb(), x, y)) {
+        if (list_.beginThumbDrag(y)) BeginDrag(kDragListThumb);
+        return;
+    }
+    if (Hit(kProgressTrack.click, x, y)) {
+        if (playing_) PressProgressTrack(x);
+        return;
+    }
+    if (Hit(kSpeedTrack.click, x, y)) {
+        if (playing_) PressSpeedTrack(x);
+        return;
+    }
+    if (Hit(kVolumeTrack.click, x, y)) {
+        if (playing_) {
+            MoveVolumeTo(x);
+            volumeBar_->update();
+        }
+    }
+}
+
+void CTripDeskDlg::PressProgressTrack(int x) {
+    if (!adapter_) return;
+    adapter_->Pause();
+    TraceState();
+    progressBar_->SetPosition(TrackPositionAt(kProgressTrack, x));
+    adapter_->Seek(static_cast<float>(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds)),
+                   false);
+    gsensorGraph_->ResetTrace();
+    TraceState();
+    progressBar_->update();
+}
+
+void CTripDeskDlg::PressSpeedTrack(int x) {
+    speedSliderPos_ = TrackPositionAt(kSpeedTrack, x);
+    speedThumbShown_ = true;
+    RestoreFromSkin(kSpeedSliderArea);
+    QPainter buffer(&backBuffer_);
+    buffer.drawImage(QPoint(speedSliderPos_ + kSpeedThumbX, kSpeedThumbY), speedThumb_);
+    buffer.end();
+    InvalidateRect(kSpeedSliderArea);
+}
+
+void CTripDeskDlg::MoveVolumeTo(int x) {
+    volumeBar_->SetLevel(TrackPositionAt(kVolumeTrack, x));
+    SetVolumePercent(VolumePercentAt(volumeBar_->GetLevel()));
+    volumeBar_->update();
+}
+
+void CTripDeskDlg::OnMouseMove(int x, int y) {
+    // Only a held thumb follows the pointer.
+    if (!dragging_) return;
+    if (dragMode_ == kDragProgress && playing_) {
+        progressBar_->SetPosition(TrackPositionAt(kProgressTrack, x));
+        progressBar_->update();
+        gsensorGraph_->ResetTrace();
+    } else if (dragMode_ == kDragVolume && playing_) {
+        MoveVolumeTo(x);
+    } else if (dragMode_ == kDragListThumb) {
+        const bool pageChanged = list_.dragThumbTo(y);
+        const QRect& area = pageChanged ? kListWithScrollBar : kScrollColumn;
+        RestoreFromSkin(area);
+        InvalidateRect(area);
+    }
+}
+
+void CTripDeskDlg::OnLButtonUp(int, int) {
+    if (!dragging_) return;
+    ReleaseCapture();
+    if (dragMode_ == kDragProgress && PlayingWithAdapter()) {
+        adapter_->Seek(static_cast<float>(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds)),
+                       false);
+        TraceState();
+    }
+    dragging_ = false;
+}
+
+bool CTripDeskDlg::OnLButtonDblClk(int x, int y) {
+    if (list_.empty() || !list_.highlightAt(x, y)) return false;
+    RestoreFromSkin(kRowsArea);
+    InvalidateRect(kRowsArea);
+    OpenCurrentRecording();
+    ResetSpeed();
+    return true;
+}
+
+} // namespace shell
