@@ -40,7 +40,10 @@ namespace shell {
 class CTripDeskDlg : public platform::Dialog, public telemetry::ClipTimeSource {
     Q_OBJECT
 public:
-    explicit CTripDeskDlg(QWidget* parent = nullptr);
+    static constexpr const char* kPlayerLibrary = "vexplayer.dll";
+
+    // playerLibrary: the Windows name of the player library ("vexplayer.dll").
+    explicit CTripDeskDlg(QWidget* parent = nullptr, std::string playerLibrary = kPlayerLibrary);
     ~CTripDeskDlg() override;
 
     // Runs the window modally until it closes, then tears it down in order.
@@ -162,6 +165,7 @@ private:
     void UpdateProgressTexts();
     void InvalidateRect(const QRect& area);
 
+    const std::string playerLibrary_;
     std::unique_ptr<player::TarnAdap> adapter_;
     PlayList list_;
     SpeedLadder speed_;

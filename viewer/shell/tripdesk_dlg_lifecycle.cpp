@@ -11,7 +11,6 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "player/tarn_adap.h"
-#include "player/vexplayer_contract.h"
 #include "player/video_popup.h"
 #include "resources/resources.h"
 #include "settings/config_store.h"
@@ -38,6 +37,11 @@ constexpr int kSplashFrameSize = 40;
 constexpr unsigned kSplashFrameMs = 100;
 constexpr int kSplashRounds = 2;
 constexpr int kCaptionBand = 35;
+// The three plain push buttons (seek and frame step) in the skin's colours.
+constexpr const char* kPushButtonStyle =
+    "QPushButton { color: rgb(200, 200, 200); background: rgb(44, 48, 54); border: 1px solid rgb(70, 76, 84);"
+    " border-radius: 3px; font-size: 11px; }"
+    "QPushButton:pressed { background: rgb(170, 255, 75); color: black; }";
 
 struct ControlPlace {
     int bitmap;
@@ -58,7 +62,8 @@ Control* MakeControl(QWidget* parent, const ControlPlace& place) {
 }
 } // namespace
 
-CTripDeskDlg::CTripDeskDlg(QWidget* parent) : platform::Dialog(resources::Dialog(kMainTemplate), parent) {
+CTripDeskDlg::CTripDeskDlg(QWidget* parent, std::string playerLibrary)
+    : platform::Dialog(resources::Dialog(kMainTemplate), parent), playerLibrary_(std::move(playerLibrary)) {
     setCaptionBand(kCaptionBand);
     setSwallowedKeys(platform::kSwallowEnter | platform::kSwallowEscape);
 }
@@ -95,7 +100,7 @@ void CTripDeskDlg::EnsureAdapter() {
     adapter_->SetVideoRect(0, 24, 88, 480, 360);
     adapter_->SetVideoRect(1, 514, 88, 480, 360);
     adapter_->TraceState();
-    adapter_->LoadPlayer(vexplayer::kLibraryName);
+    adapter_->LoadPlayer(playerLibrary_.c_str());
     adapter_->TraceState();
     adapter_->TraceState();
 }
@@ -176,6 +181,7 @@ void CTripDeskDlg::PlaceButtons() {
             button->SizeToContent();
         } else {
             control->setGeometry(now.x, now.y, now.width, now.height);
+            control->setStyleSheet(kPushButtonStyle);
         }
         control->setVisible(!now.hidden);
     }
