@@ -117,8 +117,12 @@ inline constexpr int kFrameBytesPerPixel = 4;   // the display's 32-bit format: 
 inline constexpr int kFramePictureBytes = kFrameWidth * kFrameHeight * kFrameBytesPerPixel;
 
 // Event 6. The pictures belong to the library and stay valid until the next frame event.
+// The first 16 bytes are the library's own additions (for diagnostics and benchmarks); the
+// viewer does not need them.
 struct FrameRecord {
-    std::uint8_t reserved[44];
+    std::uint32_t channelPictureNumbers[2];   // offset 0: pictures of each channel since the file opened
+    float channelPositions[2];                // offset 8: position of each channel's picture (s)
+    std::uint8_t reserved[28];
     float positionSeconds;                 // offset 44
     std::int32_t pictureBytes;             // offset 48: bytes of one picture
     const std::uint8_t* channel1Picture;   // offset 52 on 32-bit builds
@@ -136,6 +140,7 @@ struct EntryCountRecord {
     const EntryCountInner* inner;          // offset 20 on 32-bit builds
 };
 
+static_assert(offsetof(FrameRecord, channelPositions) == 8);
 static_assert(offsetof(FrameRecord, positionSeconds) == 44);
 static_assert(offsetof(FrameRecord, pictureBytes) == 48);
 static_assert(offsetof(EntryCountInner, entryCount) == 80);

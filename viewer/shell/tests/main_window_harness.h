@@ -147,6 +147,8 @@ protected:
         platform::SetExitHook({});
         platform::SetDesktopRectOverride(std::nullopt);
         scripted::Reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder.parent_path(), ignored);
     }
 
     std::vector<std::string> messages;
