@@ -1,0 +1,102 @@
+#include "recording_input.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace vexplayer {
+
+namespace {
+
+constexpr std::int64_t kLargestFileTypeBox = 4096;
+
+std::uint8_t KeyByte(std::uint32_t key, std::int64_t offset) {
+    return static_cast<std::uint8_t>(key >> (24 - 8 * (offset % 4)));
+}
+
+bool IsFileType(const std::uint8_t* header) { return std::memcmp(header + 4, "ftyp", 4) == 0; }
+
+} // namespace
+
+std::uint32_t ReadBigEndian32(const std::uint8_t* bytes) {
+    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+           (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
+}
+
+std::uint64_t ReadBigEndian64(const std::uint8_t* bytes) {
+    return (std::uint64_t{ReadBigEndian32(bytes)} << 32) | ReadBigEndian32(bytes + 4);
+}
+
+std::optional<RecordingInput> RecordingInput::open(const std::string& path,
+                                                   std::optional<std::uint32_t> scrambleKey) {
+    if (path.empty()) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    RecordingInput input(fd, info.st_size);
+    input.detectFirstBox(scrambleKey);
+    return input;
+}
+
+RecordingInput::RecordingInput(RecordingInput&& other) noexcept { *this = std::move(other); }
+
+RecordingInput& RecordingInput::operator=(RecordingInput&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        size_ = other.size_;
+        key_ = other.key_;
+        scrambledBytes_ = other.scrambledBytes_;
+        startsWithFileType_ = other.startsWithFileType_;
+    }
+    return *this;
+}
+
+RecordingInput::~RecordingInput() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void RecordingInput::detectFirstBox(std::optional<std::uint32_t> scrambleKey) {
+    std::array<std::uint8_t, 8> header{};
+    if (readAt(0, header) != static_cast<std::int64_t>(header.size())) return;
+    startsWithFileType_ = IsFileType(header.data());
+    if (startsWithFileType_ || !scrambleKey) return;
+    std::array<std::uint8_t, 8> clear{};
+    for (std::size_t i = 0; i < header.size(); ++i)
+        clear[i] = header[i] ^ KeyByte(*scrambleKey, static_cast<std::int64_t>(i));
+    const std::int64_t boxSize = ReadBigEndian32(clear.data());
+    if (!IsFileType(clear.data()) || boxSize < 8 || boxSize > std::min(size_, kLargestFileTypeBox))
+        return;
+    key_ = *scrambleKey;
+    scrambledBytes_ = boxSize;
+    startsWithFileType_ = true;
+}
+
+std::int64_t RecordingInput::readAt(std::int64_t offset, std::span<std::uint8_t> out) const {
+    if (offset < 0 || offset >= size_ || out.empty()) return 0;
+    std::int64_t done = 0;
+    const auto wanted = static_cast<std::int64_t>(out.size());
+    while (done < wanted) {
+        const ssize_t n = ::pread(fd_, out.data() + done, static_cast<std::size_t>(wanted - done),
+                                  static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += n;
+    }
+    for (std::int64_t at = offset; at < scrambledBytes_ && at < offset + done; ++at)
+        out[static_cast<std::size_t>(at - offset)] ^= KeyByte(key_, at);
+    return done;
+}
+
+} // namespace vexplayer
