@@ -31,12 +31,14 @@ if(CCACHE_PROGRAM)
 endif()
 
 set(TRIPDESK_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+set(TRIPDESK_SAMPLE_CARD ${CMAKE_BINARY_DIR}/test-work/sample-card)
 
-# tripdesk_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
+# tripdesk_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [SAMPLE_CARD])
 # A GoogleTest program in build/tests/, run by CTest on Qt's offscreen platform with its own
-# configuration folder so that no test touches the user's registry files.
+# configuration folder so that no test touches the user's registry files. SAMPLE_CARD: the test
+# reads the default sample card, made once before it at TRIPDESK_SAMPLE_CARD_DIR.
 function(tripdesk_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "SAMPLE_CARD" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIPDESK_TEST_DIR})
@@ -49,4 +51,8 @@ function(tripdesk_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/config;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/run;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/data;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
     LABELS "${T_LABELS}"
     TIMEOUT 600)
+  if(T_SAMPLE_CARD)
+    target_compile_definitions(${T_NAME} PRIVATE TRIPDESK_SAMPLE_CARD_DIR="${TRIPDESK_SAMPLE_CARD}")
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED sample_card)
+  endif()
 endfunction()

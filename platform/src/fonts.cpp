@@ -11,14 +11,16 @@ namespace platform {
 namespace {
 
 // Windows faces the programs name; all of them draw with DejaVu Sans and take Korean text from
-// NanumGothic.
-constexpr std::array<std::string_view, 9> kMappedFaces{
-    "Tahoma", "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Arial",
-    "돋움", "돋움체", "굴림", "굴림체",
+// NanumGothic. Tahoma is narrower than DejaVu Sans: its condensed face keeps texts inside the
+// columns the windows were laid out for.
+constexpr std::array<std::string_view, 8> kMappedFaces{
+    "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Arial", "돋움", "돋움체", "굴림", "굴림체",
 };
+constexpr std::string_view kTahoma = "Tahoma";
 
-const QStringList& Families() {
-    static const QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("NanumGothic")};
+QStringList Families(std::string_view face) {
+    QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("NanumGothic")};
+    if (face == kTahoma) families.prepend(QStringLiteral("DejaVu Sans Condensed"));
     return families;
 }
 
@@ -29,8 +31,8 @@ int PointsToPixels(double points) { return static_cast<int>(std::lround(points *
 QFont WinFont(const char* face, double points, bool bold) {
     const std::string_view name = face ? face : "";
     QFont font;
-    QStringList families = Families();
-    bool mapped = false;
+    QStringList families = Families(name);
+    bool mapped = name == kTahoma;
     for (std::string_view known : kMappedFaces) mapped = mapped || known == name;
     // A face outside the table is used when installed, with the same fallbacks behind it.
     if (!mapped && !name.empty()) families.prepend(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));

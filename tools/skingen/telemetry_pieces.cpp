@@ -183,7 +183,8 @@ void PaintGsensorBackground(QPainter& p, const QRect&, int, bool) {
     }
     p.setFont(CaptionLabelFont());
     p.setPen(colour::kTextWeak);
-    p.drawText(QRect(8, 141, 66, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("G-SENSOR"));
+    // Top left: the value texts take the bottom line from x 75.
+    p.drawText(QRect(8, 6, 66, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("G-SENSOR"));
 
     struct Legend { const char* axis; QColor colour; };
     const Legend legend[] = {{"X", QColor(255, 0, 110)}, {"Y", QColor(135, 255, 0)}, {"Z", QColor(0, 255, 255)}};

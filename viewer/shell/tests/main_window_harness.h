@@ -53,7 +53,8 @@ inline void WriteRecording(const std::filesystem::path& path) {
 
 class MainWindowHarness {
 public:
-    explicit MainWindowHarness(int channels = 2) : dialog(nullptr, scripted::kLibraryName) {
+    explicit MainWindowHarness(int channels = 2, const char* playerLibrary = scripted::kLibraryName)
+        : dialog(nullptr, playerLibrary) {
         WhenModal<settings::CDialogChannel>([channels](settings::CDialogChannel* d) {
             if (channels == 2) d->item<QRadioButton>(1093)->click();
             PressKey(d, Qt::Key_Return);

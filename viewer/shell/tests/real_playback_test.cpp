@@ -1,0 +1,130 @@
+// The main window with the real player library on sample-card recordings: two channels side by
+// side, the telemetry of the picture shown, next, the popups, the end of a clip.
+
+#include <QDir>
+
+#include "main_window_harness.h"
+#include "player/video_popup.h"
+#include "samplecard/card_plan.h"
+#include "shell/main_window_ids.h"
+#include "telemetry/draw_gps.h"
+#include "telemetry/draw_gsenser.h"
+#include "telemetry/draw_progress_bar.h"
+#include "telemetry/gps_decoder.h"
+
+namespace shell::test {
+namespace {
+
+const std::filesystem::path kCard = TRIPDESK_SAMPLE_CARD_DIR;
+constexpr const char* kFirst = "drf2_20110512_093015.mp4";
+constexpr const char* kSecond = "drf2_20110512_093021.mp4";
+
+std::string OnCard(const char* name) {
+    return (kCard / name).string();
+}
+
+// A channel's video area is showing a picture when it is not all black.
+bool ShowsPicture(QWidget& window, const QRect& area) {
+    const QImage shot = window.grab(area).toImage();
+    int lit = 0;
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width(); x += 4)
+            if (qGray(shot.pixel(x, y)) > 40) ++lit;
+    return lit > 100;
+}
+
+class RealPlaybackTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        platform::SetClockFastForward(false);  // the library plays in real time
+        plan = samplecard::planCard({});
+    }
+    bool PlayedTo(MainWindowHarness& ui, int seconds) {
+        return WaitUntil([&] { return ui.dialog.adapter()->positionSeconds >= seconds; }, 20000);
+    }
+    samplecard::CardPlan plan;
+};
+
+TEST_F(RealPlaybackTest, TwoChannelsPlaySideBySideWithTheTelemetryOfThePictureShown) {
+    MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
+    ui.Drop({OnCard(kFirst), OnCard(kSecond)});
+    ui.DoubleClickAt(700, 582);
+    ASSERT_TRUE(ui.dialog.playing());
+    ASSERT_TRUE(PlayedTo(ui, 2));
+    EXPECT_EQ(ui.dialog.adapter()->lengthSeconds.load(), 6);
+    EXPECT_TRUE(ShowsPicture(ui.dialog, QRect(24, 88, 480, 360)));
+    EXPECT_TRUE(ShowsPicture(ui.dialog, QRect(514, 88, 480, 360)));
+
+    // The panel shows what the viewer's own decoding gives for the sentence of the index shown.
+    ui.Click(IDC_PAUSE);
+    QTest::qWait(300);
+    QApplication::processEvents();
+    const auto telemetry = plan.telemetryOf(kFirst);
+    const std::uint32_t index = ui.dialog.adapter()->CurrentIndex();
+    ASSERT_LT(index, telemetry.size());
+    telemetry::GpsDecoder decoder;
+    std::string latitude;
+    // The panel keeps the last "$GPRMC": find it at or before the index shown.
+    for (std::uint32_t i = 0; i <= index; ++i) {
+        const std::string& nmea = telemetry[i].nmea;
+        const auto readout = decoder.decode(std::span(nmea.data(), nmea.size()), true, 0);
+        if (readout.updatesPanelReadout && nmea.rfind("$GPRMC", 0) == 0) latitude = readout.latitudeText;
+    }
+    ASSERT_FALSE(latitude.empty());
+    EXPECT_NE(ui.dialog.gpsPanel()->LatitudeText().find(latitude.substr(0, 6)), std::string::npos)
+        << ui.dialog.gpsPanel()->LatitudeText() << " vs " << latitude;
+    EXPECT_GT(ui.dialog.gsensorGraph()->Trace().points(telemetry::Axis::X).size(), 2u);
+    EXPECT_GT(ui.dialog.progressBar()->GetPosition(), 0);
+
+    const QString shot = QDir(TRIPDESK_TEST_WORK_DIR).filePath("two-channels.png");
+    QDir().mkpath(TRIPDESK_TEST_WORK_DIR);
+    ui.dialog.grab().save(shot);
+
+    ui.Click(IDC_NEXT_FILE);
+    EXPECT_EQ(ui.dialog.playList().currentPath(), OnCard(kSecond));
+    ASSERT_TRUE(PlayedTo(ui, 1));
+}
+
+TEST_F(RealPlaybackTest, PopupTakesTheChannelsVideoAndGivesItBack) {
+    MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
+    ui.Drop({OnCard(kFirst)});
+    ui.Click(IDC_PLAY);
+    ASSERT_TRUE(PlayedTo(ui, 1));
+    const platform::HWND video = ui.dialog.adapter()->VideoWindow1();
+    ui.Send(vexplayer::WM_PLAYER_POPUP, 1, 0);
+    player::VideoPopup* popup = ui.dialog.videoPopup(1);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(WaitUntil([&] {
+        QWidget* w = platform::FromHandle(video);
+        return w && w->parentWidget() == popup && w->geometry() == QRect(5, 35, 640, 480);
+    }));
+    popup->findChild<platform::BitmapButton*>()->Click();
+    EXPECT_TRUE(WaitUntil([&] {
+        QWidget* w = platform::FromHandle(video);
+        return w && w->parentWidget() == &ui.dialog && w->geometry() == QRect(24, 88, 480, 360);
+    }));
+}
+
+TEST_F(RealPlaybackTest, TheEndOfAClipOpensTheNextRecording) {
+    MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
+    ui.Drop({OnCard(kFirst), OnCard(kSecond)});
+    ui.Click(IDC_PLAY);
+    ASSERT_TRUE(PlayedTo(ui, 1));
+    ui.ClickAt(400, 490);  // to the end of the clip
+    EXPECT_TRUE(WaitUntil([&] { return ui.dialog.playList().currentPath() == OnCard(kSecond); }, 20000));
+    ASSERT_TRUE(PlayedTo(ui, 1));
+}
+
+TEST_F(RealPlaybackTest, OneChannelRecordingPlaysAlone) {
+    MainWindowHarness ui(1, shell::CTripDeskDlg::kPlayerLibrary);
+    const auto parking = OnCard("mod0_20110512_221704.mp4");
+    ui.Drop({parking});
+    ui.Click(IDC_PLAY);
+    ASSERT_TRUE(PlayedTo(ui, 1));
+    EXPECT_TRUE(ShowsPicture(ui.dialog, QRect(24, 88, 480, 360)));
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
+} // namespace shell::test
