@@ -33,6 +33,24 @@ bool ShowsPicture(QWidget& window, const QRect& area) {
     return lit > 100;
 }
 
+// What the panel shows after the pictures of entries up to index were shown in order: the last
+// "$GPRMC" before it, then the entry itself (which may keep, clear or reuse what it left).
+telemetry::GpsReadout PanelReadoutAt(const std::vector<samplecard::TelemetryEntry>& entries, std::uint32_t index) {
+    telemetry::GpsDecoder decoder;
+    auto decode = [&](const std::string& nmea) { return decoder.decode(std::span(nmea.data(), nmea.size()), true, 0); };
+    for (std::uint32_t i = index; i-- > 0;)
+        if (entries[i].nmea.rfind("$GPRMC", 0) == 0) {
+            decode(entries[i].nmea);
+            break;
+        }
+    return decode(entries[index].nmea);
+}
+
+void SaveShot(QWidget& window, const char* name) {
+    QDir().mkpath(TRIPDESK_TEST_WORK_DIR);
+    window.grab().save(QDir(TRIPDESK_TEST_WORK_DIR).filePath(name));
+}
+
 class RealPlaybackTest : public ShellTest {
 protected:
     void SetUp() override {
@@ -77,13 +95,57 @@ TEST_F(RealPlaybackTest, TwoChannelsPlaySideBySideWithTheTelemetryOfThePictureSh
     EXPECT_GT(ui.dialog.gsensorGraph()->Trace().points(telemetry::Axis::X).size(), 2u);
     EXPECT_GT(ui.dialog.progressBar()->GetPosition(), 0);
 
-    const QString shot = QDir(TRIPDESK_TEST_WORK_DIR).filePath("two-channels.png");
-    QDir().mkpath(TRIPDESK_TEST_WORK_DIR);
-    ui.dialog.grab().save(shot);
+    SaveShot(ui.dialog, "two-channels.png");
 
     ui.Click(IDC_NEXT_FILE);
     EXPECT_EQ(ui.dialog.playList().currentPath(), OnCard(kSecond));
     ASSERT_TRUE(PlayedTo(ui, 1));
+}
+
+TEST_F(RealPlaybackTest, SpeedAndPositionMatchTheRouteMovingAndStandingStill) {
+    // The first recording of a moving stretch, and a moment in it at motorway speed.
+    const samplecard::PlannedRecording* moving = nullptr;
+    std::uint32_t movingMs = 0;
+    for (const samplecard::PlannedRecording& r : plan.recordings) {
+        if (r.role != samplecard::ChannelRole::Front || r.defect != samplecard::Defect::None || r.pairMissing) continue;
+        for (const samplecard::TelemetryEntry& e : plan.telemetryOf(r.fileName))
+            if (e.point.speedKnots > 30 && e.timeMs > 1000 && e.timeMs < 3000) {
+                moving = &r;
+                movingMs = e.timeMs;
+                break;
+            }
+        if (moving) break;
+    }
+    ASSERT_NE(moving, nullptr);
+
+    MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
+    ui.Drop({OnCard(kFirst), (kCard / moving->fileName).string()});
+    // Pauses and compares the panel with what the shown entry decodes to.
+    auto pausedPanelMatches = [&](const std::string& name) {
+        ui.Click(IDC_PAUSE);
+        QTest::qWait(300);
+        QApplication::processEvents();
+        const auto entries = plan.telemetryOf(name);
+        const std::uint32_t index = ui.dialog.adapter()->CurrentIndex();
+        EXPECT_LT(index, entries.size());
+        if (index >= entries.size()) return std::uint32_t{0};
+        EXPECT_EQ(ui.dialog.gpsPanel()->Speed(), PanelReadoutAt(entries, index).speed) << name << " " << index;
+        return index;
+    };
+
+    ui.DoubleClickAt(700, 582);  // the first recording starts standing still
+    ASSERT_TRUE(PlayedTo(ui, 1));
+    pausedPanelMatches(kFirst);
+    EXPECT_EQ(ui.dialog.gpsPanel()->Speed(), telemetry::SpeedDigits{});
+    SaveShot(ui.dialog, "standing.png");
+
+    ui.DoubleClickAt(700, 582 + 22);
+    ASSERT_TRUE(PlayedTo(ui, 0));
+    ui.dialog.adapter()->Seek(static_cast<float>(movingMs) / 1000.0f - 1.0f, false);
+    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.adapter()->Position() * 1000 >= movingMs; }, 20000));
+    const std::uint32_t index = pausedPanelMatches(moving->fileName);
+    EXPECT_GT(plan.telemetryOf(moving->fileName)[index].point.speedKnots, 20);
+    SaveShot(ui.dialog, "moving.png");
 }
 
 TEST_F(RealPlaybackTest, PopupTakesTheChannelsVideoAndGivesItBack) {
