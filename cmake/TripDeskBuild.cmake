@@ -36,7 +36,8 @@ set(TRIPDESK_SAMPLE_CARD ${CMAKE_BINARY_DIR}/test-work/sample-card)
 # tripdesk_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [SAMPLE_CARD])
 # A GoogleTest program in build/tests/, run by CTest on Qt's offscreen platform with its own
 # configuration folder so that no test touches the user's registry files. SAMPLE_CARD: the test
-# reads the default sample card, made once before it at TRIPDESK_SAMPLE_CARD_DIR.
+# reads the default sample card, made once before it at TRIPDESK_SAMPLE_CARD_DIR (see
+# tests/support/sample_card.h).
 function(tripdesk_add_test)
   cmake_parse_arguments(T "SAMPLE_CARD" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -53,6 +54,8 @@ function(tripdesk_add_test)
     TIMEOUT 600)
   if(T_SAMPLE_CARD)
     target_compile_definitions(${T_NAME} PRIVATE TRIPDESK_SAMPLE_CARD_DIR="${TRIPDESK_SAMPLE_CARD}")
+    target_link_libraries(${T_NAME} PRIVATE tripdesk_test_support samplecard_lib)
+    add_dependencies(${T_NAME} samplecard)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED sample_card)
   endif()
 endfunction()

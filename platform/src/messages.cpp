@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QThread>
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -65,14 +66,19 @@ QEvent::Type CallEventType() {
 
 // A call queued for the user-interface thread. An event that is destroyed without being
 // delivered (the application shuts down) releases its waiter with "did not run".
+// The call is made on the sending thread and run on the user-interface thread: publish() and the
+// acquiring reads make that hand-over explicit, independent of the queue that carries it.
 class CallEvent : public QEvent {
 public:
     CallEvent(std::function<LRESULT()> call, std::shared_ptr<Completion> completion)
         : QEvent(CallEventType()), call_(std::move(call)), completion_(std::move(completion)) {}
     ~CallEvent() override {
+        published_.load(std::memory_order_acquire);
         if (completion_) completion_->finish(0, false);
     }
+    void publish() { published_.store(true, std::memory_order_release); }
     void run() {
+        published_.load(std::memory_order_acquire);
         const LRESULT result = call_();
         if (completion_) completion_->finish(result, true);
     }
@@ -80,6 +86,7 @@ public:
 private:
     std::function<LRESULT()> call_;
     std::shared_ptr<Completion> completion_;
+    std::atomic<bool> published_{false};
 };
 
 class Dispatcher : public QObject {
@@ -135,6 +142,7 @@ bool Queue(std::unique_ptr<CallEvent> event) {
     std::lock_guard lock(bridge.mutex);
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QCoreApplication::closingDown()) return false;
+    event->publish();
     QCoreApplication::postEvent(DispatcherOf(bridge, app), event.release());
     return true;
 }

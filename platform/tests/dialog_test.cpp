@@ -21,6 +21,7 @@
 #include "platform/dialog.h"
 #include "platform/dialogs.h"
 #include "platform/displays.h"
+#include "gui_support.h"
 #include "platform/fonts.h"
 #include "recorder_window.h"
 
@@ -249,7 +250,7 @@ protected:
     }
 
     int clicks() const {
-        const auto commands = parent.of(WM_COMMAND);
+        const auto commands = parent.Of(WM_COMMAND);
         return static_cast<int>(std::count_if(commands.begin(), commands.end(), [](const auto& m) {
             return m.wParam == MAKEWPARAM(55, BN_CLICKED);
         }));
@@ -257,7 +258,7 @@ protected:
 
     QRgb shownColour() { return button->grab().toImage().pixel(15, 10); }
 
-    test::RecorderWindow parent;
+    tripdesk::test::RecorderWindow parent;
     BitmapButton* button = new BitmapButton(55, &parent);
 };
 
@@ -304,7 +305,7 @@ TEST_F(BitmapButtonTest, DisabledOrHiddenButtonsCannotBeClicked) {
 // --- tab and check-list controls ----------------------------------------------------------------
 
 TEST(Controls, NotifyUserChangesOnly) {
-    test::RecorderWindow parent;
+    tripdesk::test::RecorderWindow parent;
     parent.resize(300, 200);
     auto* tabs = new TabControl(31, &parent);
     tabs->setGeometry(0, 0, 300, 100);
@@ -327,7 +328,7 @@ TEST(Controls, NotifyUserChangesOnly) {
     EXPECT_EQ(list->GetCheck(5), 0);
     EXPECT_EQ(list->GetText(0), "REC_0001.mp4");
     EXPECT_EQ(list->GetText(-1), "");
-    EXPECT_TRUE(parent.of(WM_COMMAND).empty());
+    EXPECT_TRUE(parent.Of(WM_COMMAND).empty());
 
     auto* bar = tabs->findChild<QTabBar*>();
     ASSERT_NE(bar, nullptr);
@@ -335,7 +336,7 @@ TEST(Controls, NotifyUserChangesOnly) {
     EXPECT_EQ(tabs->GetCurSel(), 1);
     list->list()->item(0)->setCheckState(Qt::Checked);  // as a click on the tick box does
     list->list()->setCurrentRow(1);
-    const auto commands = parent.of(WM_COMMAND);
+    const auto commands = parent.Of(WM_COMMAND);
     ASSERT_EQ(commands.size(), 3u);
     EXPECT_EQ(commands[0].wParam, MAKEWPARAM(31, TCN_SELCHANGE));
     EXPECT_EQ(commands[1].wParam, MAKEWPARAM(32, CLBN_CHKCHANGE));
@@ -362,7 +363,7 @@ TEST(StandardDialogs, HooksAnswerOnTheUiThread) {
         answer = MessageBox(nullptr, "저장디스크를 확인하여 주십시오.", "TripDesk", MB_YESNO);
         done = true;
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 20000));
+    ASSERT_TRUE(tripdesk::test::WaitUntil([&] { return done.load(); }));
     player.join();
     SetMessageBoxHook(nullptr);
     EXPECT_EQ(answer, IDYES);

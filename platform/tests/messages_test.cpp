@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
+#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "gui_support.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 
@@ -56,7 +57,7 @@ private:
     Log& log_;
 };
 
-bool PumpUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, 20000); }
+using tripdesk::test::WaitUntil;
 
 TEST(Messages, NotifyFromWorkerIsQueuedAndHandledInOrderOnTheUiThread) {
     Log log;
@@ -70,7 +71,7 @@ TEST(Messages, NotifyFromWorkerIsQueuedAndHandledInOrderOnTheUiThread) {
     worker.join();
     EXPECT_TRUE(log.values.empty()) << "handled on the worker instead of queued";
 
-    ASSERT_TRUE(PumpUntil([&] { return log.values.size() == kCount; }));
+    ASSERT_TRUE(WaitUntil([&] { return log.values.size() == kCount; }));
     for (WPARAM i = 0; i < kCount; ++i) EXPECT_EQ(log.values[i], i);
     for (const auto& id : log.threads) EXPECT_EQ(id, std::this_thread::get_id());
 }
@@ -89,7 +90,7 @@ TEST(Messages, SendFromWorkerBlocksUntilHandledAndReturnsTheResult) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(returned) << "returned before the user-interface thread handled it";
 
-    ASSERT_TRUE(PumpUntil([&] { return returned.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return returned.load(); }));
     worker.join();
     EXPECT_EQ(result, 42);
     ASSERT_EQ(log.threads.size(), 1u);
@@ -107,7 +108,7 @@ TEST(Messages, SendAndNotifyOnTheUiThreadAreDirectAndPostIsQueued) {
 
     EXPECT_TRUE(PostMessage(window.hwnd(), WM_RECORD, 2, 0));
     EXPECT_EQ(log.values.size(), 1u);
-    ASSERT_TRUE(PumpUntil([&] { return log.values.size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return log.values.size() == 2; }));
     EXPECT_EQ(log.values[1], 2u);
 }
 
@@ -161,7 +162,7 @@ TEST(Messages, CrossThreadSendToAWindowDestroyedMeanwhileReturnsZero) {
     // window the second is for.
     while (!sending) std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ASSERT_TRUE(PumpUntil([&] { return returned.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return returned.load(); }));
     worker.join();
     EXPECT_EQ(window, nullptr);
     EXPECT_EQ(result, 0);
@@ -180,7 +181,7 @@ TEST(Messages, FunctionsRunOnTheUiThread) {
         ranBeforeReturn = ran && ranOn == uiThread;
         done = true;
     });
-    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return done.load(); }));
     worker.join();
     EXPECT_TRUE(ranBeforeReturn);
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));

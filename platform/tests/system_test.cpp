@@ -23,18 +23,12 @@
 #include "platform/shell.h"
 #include "platform/single_instance.h"
 #include "platform/trace.h"
+#include "test_folders.h"
 
 extern char** environ;
 
 namespace platform {
 namespace {
-
-std::filesystem::path FreshDir(const std::string& name) {
-    const auto dir = std::filesystem::path(TRIPDESK_TEST_WORK_DIR) / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 // A child process that runs body and reports one byte back through a pipe, then waits for its
 // end; the result of body is the child's exit code.
@@ -169,7 +163,7 @@ TEST(Library, LoadsByWindowsNameAndFindsDecoratedExports) {
 }
 
 TEST(Shell, StartsAProgramByItsWindowsNameOrReportsItMissing) {
-    const auto dir = FreshDir("shell");
+    const auto dir = tripdesk::test::FreshFolder("shell");
     const auto marker = dir / "started";
     const auto program = dir / "clockprobe";
     std::ofstream(program) << "#!/bin/sh\necho \"$1\" > '" << marker.string() << "'\n";

@@ -8,15 +8,15 @@
 #include <QTest>
 #include <QUrl>
 
+#include "gui_support.h"
 #include "platform/messages.h"
 #include "recorder_window.h"
 
 namespace platform {
 namespace {
 
-using test::RecorderWindow;
-
-bool PumpUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, 20000); }
+using tripdesk::test::RecorderWindow;
+using tripdesk::test::WaitUntil;
 
 class TopLevel : public ::testing::Test {
 protected:
@@ -40,16 +40,16 @@ TEST_F(TopLevel, TimersDeliverTheirIdUntilKilled) {
     window.SetTimer(7, 5);
     window.SetTimer(9, 5);
     auto count = [&](WPARAM id) {
-        const auto timers = window.of(WM_TIMER);
+        const auto timers = window.Of(WM_TIMER);
         return std::count_if(timers.begin(), timers.end(), [id](const auto& m) { return m.wParam == id; });
     };
-    ASSERT_TRUE(PumpUntil([&] { return count(7) >= 3 && count(9) >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return count(7) >= 3 && count(9) >= 3; }));
 
     window.KillTimer(7);
     EXPECT_FALSE(window.HasTimer(7));
     EXPECT_TRUE(window.HasTimer(9));
     window.seen.clear();
-    ASSERT_TRUE(PumpUntil([&] { return count(9) >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return count(9) >= 3; }));
     EXPECT_EQ(count(7), 0);
     window.KillTimer(9);
 }
@@ -65,11 +65,11 @@ TEST_F(TopLevel, CaptionBandDragsTheWindowAndAnswersTheHitTest) {
     sendMouse(QEvent::MouseMove, grip + QPoint(10, 5), Qt::NoButton, Qt::LeftButton);
     sendMouse(QEvent::MouseMove, grip + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
     sendMouse(QEvent::MouseButtonRelease, grip + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
-    ASSERT_TRUE(PumpUntil([&] { return window.pos() == origin + QPoint(30, 20); })) << window.pos().x();
-    EXPECT_TRUE(window.of(WM_LBUTTONDOWN).empty());
-    EXPECT_TRUE(window.of(WM_LBUTTONUP).empty());
-    ASSERT_TRUE(PumpUntil([&] { return !window.of(WM_MOVE).empty(); }));
-    const LPARAM moved = window.of(WM_MOVE).back().lParam;
+    ASSERT_TRUE(WaitUntil([&] { return window.pos() == origin + QPoint(30, 20); })) << window.pos().x();
+    EXPECT_TRUE(window.Of(WM_LBUTTONDOWN).empty());
+    EXPECT_TRUE(window.Of(WM_LBUTTONUP).empty());
+    ASSERT_TRUE(WaitUntil([&] { return !window.Of(WM_MOVE).empty(); }));
+    const LPARAM moved = window.Of(WM_MOVE).back().lParam;
     EXPECT_EQ(GET_X_LPARAM(moved), origin.x() + 30);
     EXPECT_EQ(GET_Y_LPARAM(moved), origin.y() + 20);
 
@@ -81,7 +81,7 @@ TEST_F(TopLevel, CaptionBandDragsTheWindowAndAnswersTheHitTest) {
     sendMouse(QEvent::MouseButtonRelease, body + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.pos(), now);
-    ASSERT_EQ(window.of(WM_LBUTTONDOWN).size(), 1u);
+    ASSERT_EQ(window.Of(WM_LBUTTONDOWN).size(), 1u);
 
     window.setCaptionBand(0);
     EXPECT_EQ(SendMessage(window.hwnd(), WM_NCHITTEST, 0, MAKELPARAM(now.x() + 10, now.y() + 1)), HTCLIENT);
@@ -93,23 +93,23 @@ TEST_F(TopLevel, MouseMessagesCarryClientCoordinatesAndPassPreTranslation) {
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(40, 60));
     QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(7, 90));
 
-    const auto down = window.of(WM_LBUTTONDOWN);
+    const auto down = window.Of(WM_LBUTTONDOWN);
     ASSERT_FALSE(down.empty());
     EXPECT_EQ(GET_X_LPARAM(down[0].lParam), 12);
     EXPECT_EQ(GET_Y_LPARAM(down[0].lParam), 50);
     EXPECT_TRUE(down[0].wParam & MK_LBUTTON);
-    const auto moves = window.of(WM_MOUSEMOVE);
+    const auto moves = window.Of(WM_MOUSEMOVE);
     ASSERT_FALSE(moves.empty());
     EXPECT_EQ(GET_X_LPARAM(moves.back().lParam), 40);
-    ASSERT_FALSE(window.of(WM_LBUTTONUP).empty());
-    ASSERT_EQ(window.of(WM_LBUTTONDBLCLK).size(), 1u);
-    EXPECT_EQ(GET_Y_LPARAM(window.of(WM_LBUTTONDBLCLK)[0].lParam), 90);
+    ASSERT_FALSE(window.Of(WM_LBUTTONUP).empty());
+    ASSERT_EQ(window.Of(WM_LBUTTONDBLCLK).size(), 1u);
+    EXPECT_EQ(GET_Y_LPARAM(window.Of(WM_LBUTTONDBLCLK)[0].lParam), 90);
 
     window.seen.clear();
     window.consumed = WM_LBUTTONDOWN;
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(20, 60));
-    EXPECT_TRUE(window.of(WM_LBUTTONDOWN).empty());
-    EXPECT_EQ(window.of(WM_LBUTTONUP).size(), 1u);
+    EXPECT_TRUE(window.Of(WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(window.Of(WM_LBUTTONUP).size(), 1u);
 }
 
 TEST_F(TopLevel, ACapturingChildGetsTheMouseWhereverThePointerIs) {
@@ -118,13 +118,13 @@ TEST_F(TopLevel, ACapturingChildGetsTheMouseWhereverThePointerIs) {
     child->show();
     // Through the window system path, where Qt picks the receiver of a mouse event.
     QTest::mouseMove(window.windowHandle(), QPoint(10, 150));
-    EXPECT_TRUE(child->of(WM_MOUSEMOVE).empty());
-    EXPECT_FALSE(window.of(WM_MOUSEMOVE).empty());
+    EXPECT_TRUE(child->Of(WM_MOUSEMOVE).empty());
+    EXPECT_FALSE(window.Of(WM_MOUSEMOVE).empty());
 
     child->SetCapture();
     EXPECT_TRUE(child->HasCapture());
     QTest::mouseMove(window.windowHandle(), QPoint(12, 160));
-    const auto moves = child->of(WM_MOUSEMOVE);
+    const auto moves = child->Of(WM_MOUSEMOVE);
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_EQ(GET_X_LPARAM(moves[0].lParam), -38);
     EXPECT_EQ(GET_Y_LPARAM(moves[0].lParam), 110);
@@ -132,18 +132,18 @@ TEST_F(TopLevel, ACapturingChildGetsTheMouseWhereverThePointerIs) {
     child->ReleaseCapture();
     EXPECT_FALSE(child->HasCapture());
     QTest::mouseMove(window.windowHandle(), QPoint(14, 170));
-    EXPECT_EQ(child->of(WM_MOUSEMOVE).size(), 1u);
+    EXPECT_EQ(child->Of(WM_MOUSEMOVE).size(), 1u);
 }
 
 TEST_F(TopLevel, KeysBecomeKeyDownUnlessSwallowed) {
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(&window, Qt::Key_A);
     QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
-    ASSERT_EQ(window.of(WM_KEYDOWN).size(), 2u);
-    EXPECT_EQ(window.of(WM_KEYDOWN)[0].wParam, VK_RETURN);
-    EXPECT_EQ(window.of(WM_KEYDOWN)[1].wParam, WPARAM{'A'});
-    ASSERT_EQ(window.of(WM_SYSKEYDOWN).size(), 1u);
-    EXPECT_EQ(window.of(WM_SYSKEYDOWN)[0].wParam, VK_F4);
+    ASSERT_EQ(window.Of(WM_KEYDOWN).size(), 2u);
+    EXPECT_EQ(window.Of(WM_KEYDOWN)[0].wParam, VK_RETURN);
+    EXPECT_EQ(window.Of(WM_KEYDOWN)[1].wParam, WPARAM{'A'});
+    ASSERT_EQ(window.Of(WM_SYSKEYDOWN).size(), 1u);
+    EXPECT_EQ(window.Of(WM_SYSKEYDOWN)[0].wParam, VK_F4);
     EXPECT_FALSE(window.isVisible()) << "Alt+F4 is a close request";
 
     window.show();
@@ -160,8 +160,8 @@ TEST_F(TopLevel, KeysBecomeKeyDownUnlessSwallowed) {
 
     window.setSwallowedKeys(kSwallowEnter);
     QTest::keyClick(&window, Qt::Key_Escape);
-    ASSERT_EQ(window.of(WM_KEYDOWN).size(), 1u);
-    EXPECT_EQ(window.of(WM_KEYDOWN)[0].wParam, VK_ESCAPE);
+    ASSERT_EQ(window.Of(WM_KEYDOWN).size(), 1u);
+    EXPECT_EQ(window.Of(WM_KEYDOWN)[0].wParam, VK_ESCAPE);
     window.close();
     EXPECT_FALSE(window.isVisible());
 }

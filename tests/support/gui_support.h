@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for window-level tests on the offscreen platform: wait for a condition while the event
 // loop runs, act on the modal dialog that a window runs, and send keys the way a user would.
+// User-interface thread only.
 
 #include <QApplication>
 #include <QTest>
@@ -11,29 +12,25 @@
 
 namespace tripdesk::test {
 
-// Processes events until pred holds or the time runs out; returns pred's last answer.
-inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return pred();
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qWait(5);
-    }
-    return true;
-}
+// Processes events (deferred deletions too) until condition holds or the limit passes; returns
+// whether it held. A condition that holds at once returns without processing anything.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// Processes events for this long, for tests that show that something does not happen.
+void PumpFor(std::chrono::milliseconds duration);
 
 // Runs action on the first visible modal window of type T, once one appears (for dialogs that a
 // window under test runs with its own event loop). Polls from the event loop.
 template <class T>
-void WhenModal(std::function<void(T*)> action, int timeoutMs = 10000) {
+void WhenModal(std::function<void(T*)> action, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
     auto* timer = new QTimer;
-    auto started = std::chrono::steady_clock::now();
-    QObject::connect(timer, &QTimer::timeout, [timer, action, started, timeoutMs] {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    QObject::connect(timer, &QTimer::timeout, [timer, action, deadline] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
             timer->stop();
             timer->deleteLater();
             action(dialog);
-        } else if (std::chrono::steady_clock::now() - started > std::chrono::milliseconds(timeoutMs)) {
+        } else if (std::chrono::steady_clock::now() > deadline) {
             timer->stop();
             timer->deleteLater();
         }

@@ -11,6 +11,8 @@
 namespace vexplayer {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 using namespace std::chrono_literals;
 
 class AudioOnDummyDevice : public ::testing::Test {
@@ -49,7 +51,7 @@ TEST_F(AudioOnDummyDevice, SpeedChangesHowLongTheSoundLasts) {
 }
 
 TEST_F(AudioOnDummyDevice, PlaybackKeepsTheDeviceFedWhilePlayingOnly) {
-    const auto [front, rear] = testing::SampleCard::get().pair(0);
+    const auto [front, rear] = SampleCard::get().pair(0);
     auto wakeup = std::make_shared<Wakeup>();
     Playback playback(PlaybackSettings{true, true, true}, wakeup);
     ASSERT_TRUE(playback.open(front, rear, std::nullopt, Playback::Clock::now()));

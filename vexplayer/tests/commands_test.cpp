@@ -9,6 +9,8 @@
 namespace vexplayer::testing {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 constexpr double kFrame = 1.0 / samplecard::CardOptions::framesPerSecond;
 
 // Position advance per second of wall time, over frame events after from (a second and more),
@@ -16,7 +18,7 @@ constexpr double kFrame = 1.0 / samplecard::CardOptions::framesPerSecond;
 double MeasuredSpeed(PlayerHarness& player, std::size_t from, float startAtOrBelow = 1e9f) {
     std::optional<Event> first;
     std::optional<Event> last;
-    player.waitUntil([&] {
+    WaitUntil([&] {
         const auto events = player.events();
         first.reset();
         for (std::size_t i = from; i < events.size(); ++i) {
@@ -44,7 +46,7 @@ protected:
     // Waits for a frame after from that satisfies the condition.
     std::optional<FrameEvent> frameWhere(std::size_t from, const std::function<bool(const FrameEvent&)>& condition) {
         std::optional<FrameEvent> found;
-        player.waitUntil([&] {
+        WaitUntil([&] {
             for (const FrameEvent& frame : player.frames(from))
                 if (condition(frame)) {
                     found = frame;
@@ -62,7 +64,7 @@ TEST_F(PlayerCommands, PauseHoldsThePositionAndResumes) {
     ASSERT_TRUE(frameWhere(0, [](const FrameEvent& f) { return f.position >= 0.3; }));
     ASSERT_EQ(player.command("pause"), 0);
     const std::size_t paused = mark();
-    player.waitUntil([] { return false; }, 600ms);
+    PumpFor(600ms);
     const auto whilePaused = player.frames(paused);
     EXPECT_LE(whilePaused.size(), 1u) << "at most the picture already due";
     const float heldAt = player.lastFrame()->position;
@@ -74,7 +76,7 @@ TEST_F(PlayerCommands, PauseHoldsThePositionAndResumes) {
 TEST_F(PlayerCommands, StopHoldsThePositionUntilPauseContinues) {
     ASSERT_EQ(player.command("pt_step 1 1"), 0);
     const std::size_t stopped = mark();
-    player.waitUntil([] { return false; }, 600ms);
+    PumpFor(600ms);
     EXPECT_LE(player.frames(stopped).size(), 1u);
     for (int code : player.codes(stopped))
         EXPECT_TRUE(code == kEventUserDataIndex || code == kEventFrame) << "stopping reports nothing: " << code;
@@ -85,14 +87,14 @@ TEST_F(PlayerCommands, StopHoldsThePositionUntilPauseContinues) {
 
 TEST_F(PlayerCommands, FrameStepShowsTheNextPictureWhilePaused) {
     ASSERT_EQ(player.command("pause"), 0);
-    player.waitUntil([] { return false; }, 300ms);
+    PumpFor(300ms);
     const float heldAt = player.lastFrame()->position;
     const std::size_t before = mark();
     platform::SendMessage(player.videoWindow(0), WM_PLAYERWND_FRAMESTEP, 0, 0);
     const auto stepped = player.waitForFrames(1, before);
     ASSERT_EQ(stepped.size(), 1u);
     EXPECT_NEAR(stepped[0].position, heldAt + kFrame, 0.002);
-    player.waitUntil([] { return false; }, 300ms);
+    PumpFor(300ms);
     EXPECT_EQ(player.frames(before).size(), 1u) << "one step, then paused again";
 }
 
@@ -110,13 +112,13 @@ TEST_F(PlayerCommands, AbsoluteSeekJumpsAndClampsToTheClip) {
     from = mark();
     ASSERT_EQ(player.command("seek 99.00 2"), 0);
     ASSERT_TRUE(player.waitForEvent(kEventEndOfFile, from));
-    EXPECT_NEAR(player.lastFrame()->position, SampleCard::kSeconds - kFrame, 0.002);
+    EXPECT_NEAR(player.lastFrame()->position, SampleCard::get().seconds() - kFrame, 0.002);
 }
 
 TEST_F(PlayerCommands, RelativeSeekMovesFromThePosition) {
     ASSERT_TRUE(frameWhere(0, [](const FrameEvent& f) { return f.position >= 0.5; }));
     ASSERT_EQ(player.command("pause"), 0);
-    player.waitUntil([] { return false; }, 200ms);
+    PumpFor(200ms);
     const float at = player.lastFrame()->position;
     std::size_t from = mark();
     ASSERT_EQ(player.command("seek 2.00"), 0);
@@ -138,7 +140,7 @@ TEST(PlayerSpeed, ChangesTheRateOfPositions) {
     HostSettings settings;
     settings.channels = 1;
     PlayerHarness player(settings);
-    player.start(SampleCard::get().single(0), "");
+    player.start(SampleCard::get().path(SampleCard::get().single(0)), "");
     ASSERT_TRUE(player.waitForEvent(kEventFrame));
     ASSERT_EQ(player.command("speed_set 0.50 2"), 0);
     EXPECT_NEAR(MeasuredSpeed(player, player.eventCount()), 0.5, 0.2);

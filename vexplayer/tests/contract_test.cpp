@@ -11,6 +11,8 @@
 namespace vexplayer::testing {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 constexpr int kFramesPerSecond = samplecard::CardOptions::framesPerSecond;
 
 int FrameIndexAt(float position) { return static_cast<int>(std::lround(position * kFramesPerSecond)); }
@@ -37,10 +39,10 @@ TEST(PlayerStart, ReportsTheHandshakeInTheViewersOrder) {
     EXPECT_EQ(player.codes(*firstFrame - 1).front(), kEventUserDataIndex) << "24 comes before each 6";
 
     const auto events = player.events();
-    EXPECT_EQ(events[17].entryCount, 40u);
+    EXPECT_EQ(events[17].entryCount, SampleCard::get().entries());
     const auto length = player.waitForEvent(kEventClipLength);
     ASSERT_TRUE(length) << "get_time_length is answered";
-    EXPECT_NEAR(player.events()[*length].clipLength, SampleCard::kSeconds, 0.05);
+    EXPECT_NEAR(player.events()[*length].clipLength, SampleCard::get().seconds(), 0.05);
 
     // The video windows are real windows inside the main window, at the viewer's rectangles.
     for (int channel = 0; channel < 2; ++channel) {
@@ -48,7 +50,7 @@ TEST(PlayerStart, ReportsTheHandshakeInTheViewersOrder) {
         ASSERT_TRUE(platform::IsWindow(handle));
         const QRect wanted(PlayerHarness::kMainRects.channel[channel].x, PlayerHarness::kMainRects.channel[channel].y,
                            480, 360);
-        EXPECT_TRUE(player.waitUntil([&] {
+        EXPECT_TRUE(WaitUntil([&] {
             platform::Window* window = platform::FromHandle(handle);
             return window->parentWidget() == player.mainWindow() && window->geometry() == wanted &&
                    window->isVisible();
@@ -98,12 +100,13 @@ TEST(PlayerFrames, EachPictureCarriesTheEntryOfItsTimeAndTheClipEnds) {
         EXPECT_EQ(index, expected) << "at " << frame.position;
         EXPECT_GT(indexed[i + 1].second.position, frame.position);
     }
-    EXPECT_EQ(indexed.back().first, 39u) << "the last picture carries the last entry";
-    EXPECT_NEAR(indexed.back().second.position, SampleCard::kSeconds - 1.0 / kFramesPerSecond, 0.001);
+    const auto lastEntry = SampleCard::get().entries() - 1;
+    EXPECT_EQ(indexed.back().first, lastEntry) << "the last picture carries the last entry";
+    EXPECT_NEAR(indexed.back().second.position, SampleCard::get().seconds() - 1.0 / kFramesPerSecond, 0.001);
 
     // At the end the player waits; nothing more is shown until it is told something.
     const std::size_t afterEnd = *end + 1;
-    player.waitUntil([] { return false; }, 300ms);
+    PumpFor(300ms);
     EXPECT_TRUE(player.frames(afterEnd).empty());
     EXPECT_EQ(player.codes(afterEnd), std::vector<int>{});
 
@@ -129,7 +132,7 @@ TEST(PlayerExit, QuitReportsIdleThenExited) {
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 22), 1);
     // The video windows go with the player.
     const platform::HWND window = player.videoWindow(0);
-    EXPECT_TRUE(player.waitUntil([&] { return !platform::IsWindow(window); }));
+    EXPECT_TRUE(WaitUntil([&] { return !platform::IsWindow(window); }));
 }
 
 TEST(PlayerExit, TheStopFlagEndsWithExitedAlone) {

@@ -10,9 +10,12 @@
 
 #include "player_harness.h"
 #include "sample_card.h"
+#include "test_folders.h"
 
 namespace vexplayer::testing {
 namespace {
+
+using tripdesk::test::SampleCard;
 
 using Bytes = std::string;
 
@@ -22,7 +25,7 @@ Bytes ReadAll(const std::string& path) {
 }
 
 std::string Write(const std::string& name, const Bytes& bytes) {
-    const std::string path = ScratchFolder() + "/" + name;
+    const std::string path = (tripdesk::test::ScratchFolder() / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
@@ -50,14 +53,14 @@ void PlayBriefly(const std::string& channel1, const std::string& channel2) {
     PlayerHarness player;
     player.start(channel1, channel2);
     ASSERT_TRUE(player.waitForEvent(kEventPlaybackStarted));
-    player.waitUntil([&] {
+    WaitUntil([&] {
         const auto codes = player.codes();
         return std::count(codes.begin(), codes.end(), kEventFrame) >= 15 ||
                std::count(codes.begin(), codes.end(), kEventReadError) > 0 ||
                std::count(codes.begin(), codes.end(), kEventEndOfFile) > 0;
     }, 5s);
     player.command("seek 1.50 2");
-    player.waitUntil([] { return false; }, 150ms);
+    PumpFor(150ms);
     ASSERT_EQ(player.command("quit"), 0);
     ASSERT_TRUE(player.waitForReturn(60s)) << "the player hangs";
     const auto codes = player.codes();

@@ -9,14 +9,17 @@
 #include "platform/messages.h"
 #include "player_harness.h"
 #include "sample_card.h"
+#include "test_folders.h"
 
 namespace vexplayer::testing {
 namespace {
 
 using samplecard::Defect;
+using tripdesk::test::SampleCard;
+using tripdesk::test::ScratchFolder;
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-    const std::string path = ScratchFolder() + "/" + name;
+    const std::string path = (ScratchFolder() / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
@@ -39,12 +42,12 @@ std::vector<DamagedChannel1> DamagedFiles() {
     const std::string good = card.pair(0).first;
     const std::string ftyp("\0\0\0\x18" "ftypisom\0\0\0\0isomavc1", 24);
     return {
-        {"missing", [&card] { return card.folder() + "/no-such-file.mp4"; }},
-        {"empty", [&card] { return card.withDefect(Defect::Empty); }},
-        {"cut before its index", [&card] { return card.withDefect(Defect::CutBeforeIndex); }},
-        {"first box not ftyp", [&card] { return card.withDefect(Defect::Scrambled); }},
+        {"missing", [&card] { return card.path("no-such-file.mp4"); }},
+        {"empty", [&card] { return card.path(card.withDefect(Defect::Empty)); }},
+        {"cut before its index", [&card] { return card.path(card.withDefect(Defect::CutBeforeIndex)); }},
+        {"first box not ftyp", [&card] { return card.path(card.withDefect(Defect::Scrambled)); }},
         {"not an MP4", [] { return WriteFile("notes.mp4", "these are not the recordings you are looking for\n"); }},
-        {"a folder", [] { return ScratchFolder(); }},
+        {"a folder", [] { return ScratchFolder().string(); }},
         {"cut in the middle", [good] {
              return CopyPrefix(good, "half.mp4", static_cast<std::size_t>(std::filesystem::file_size(good) / 2));
          }},
@@ -81,9 +84,9 @@ TEST(DamagedChannel1, GivesAReadErrorAndTheNextFilePlays) {
 
 TEST(DamagedChannel2, NeverStopsChannel1) {
     const SampleCard& card = SampleCard::get();
-    const auto [front, rearMissing] = card.frontWithoutRear();
+    const auto [front, rearMissing] = card.pathsOf(card.frontWithoutRear());
     const auto [goodFront, goodRear] = card.pair(0);
-    for (const std::string& rear : {rearMissing, card.withDefect(Defect::Empty),
+    for (const std::string& rear : {rearMissing, card.path(card.withDefect(Defect::Empty)),
                                     WriteFile("garbage-rear.mp4", std::string(4096, '\x5A')),
                                     CopyPrefix(goodRear, "half-rear.mp4", 20000)}) {
         SCOPED_TRACE(rear);
@@ -105,7 +108,7 @@ TEST(DamagedChannel2, NeverStopsChannel1) {
 TEST(OneChannel, ReportsNoChannel2PictureAndHidesItsWindow) {
     const SampleCard& card = SampleCard::get();
     const auto [front, rear] = card.pair(0);
-    for (const auto& [channel1, channel2] : {std::pair{card.single(0), std::string()}, std::pair{front, rear}}) {
+    for (const auto& [channel1, channel2] : {std::pair{card.path(card.single(0)), std::string()}, std::pair{front, rear}}) {
         HostSettings settings;
         settings.channels = 1;
         PlayerHarness player(settings);
@@ -125,14 +128,14 @@ TEST(OneChannel, ReportsNoChannel2PictureAndHidesItsWindow) {
 
 TEST(EncryptedView, PlaysScrambledRecordingsWithTheKeyOnly) {
     const SampleCard& card = SampleCard::get();
-    const std::string scrambled = card.withDefect(Defect::Scrambled);
+    const std::string scrambled = card.path(card.withDefect(Defect::Scrambled));
     HostSettings keyed;
     keyed.key = samplecard::kScrambleKey;
     {
         PlayerHarness player(keyed);
         player.start(scrambled, "");
         ASSERT_GE(player.waitForFrames(5, 0).size(), 5u);
-        EXPECT_EQ(player.events()[player.waitForEvent(kEventEntryCount).value()].entryCount, 40u);
+        EXPECT_EQ(player.events()[player.waitForEvent(kEventEntryCount).value()].entryCount, card.entries());
     }
     keyed.key = samplecard::kScrambleKey ^ 0x01010101;
     PlayerHarness wrongKey(keyed);

@@ -11,6 +11,8 @@
 namespace vexplayer::testing {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 std::string LoadCommand(const std::string& channel1, const std::string& channel2) {
     return "tarn_loadfile \"" + channel1 + "\" \"" + channel2 + "\"";
 }
@@ -44,7 +46,7 @@ TEST(LoadFile, SwitchesTheRunningPlayerToTheNewFiles) {
     ASSERT_EQ(player.command(LoadCommand(frontB, rearB)), 0);
     const auto counted = player.waitForEvent(kEventEntryCount, from);
     ASSERT_TRUE(counted);
-    EXPECT_EQ(player.events()[*counted].entryCount, 40u);
+    EXPECT_EQ(player.events()[*counted].entryCount, card.entries());
     const std::vector<int> next = player.codes(*counted);
     ASSERT_GE(next.size(), 2u);
     EXPECT_EQ(next[1], kEventPlaybackStarted);
@@ -65,7 +67,7 @@ TEST(LoadFile, OpensAfterTheEndWhilePausedAndAfterAnError) {
     PlayerHarness player;
     player.start(frontA, rearA);
     ASSERT_TRUE(player.waitForEvent(kEventFrame));
-    ASSERT_EQ(player.command("seek 3.80 2"), 0);
+    ASSERT_EQ(player.command("seek " + std::to_string(card.seconds() - 1) + ".80 2"), 0);   // near the end
     const auto ended = player.waitForEvent(kEventEndOfFile);
     ASSERT_TRUE(ended);
 
@@ -87,14 +89,14 @@ TEST(LoadFile, OpensAfterTheEndWhilePausedAndAfterAnError) {
 
     // A file that cannot be played: 23, 18, 35, and the player takes the next one.
     from = player.eventCount();
-    ASSERT_EQ(player.command(LoadCommand(card.folder() + "/missing.mp4", "")), 0);
+    ASSERT_EQ(player.command(LoadCommand(card.path("missing.mp4"), "")), 0);
     const auto failed = player.waitForEvent(kEventReadError, from);
     ASSERT_TRUE(failed);
     const auto codes = player.codes(from);
     const auto counted = std::find(codes.begin(), codes.end(), kEventEntryCount);
     ASSERT_NE(counted, codes.end());
     EXPECT_EQ(std::vector<int>(counted, counted + 3), (std::vector<int>{23, 18, 35}));
-    player.waitUntil([] { return false; }, 200ms);
+    PumpFor(200ms);
     const std::size_t afterError = player.eventCount();
     EXPECT_TRUE(player.frames(*failed).empty());
     ASSERT_EQ(player.command(LoadCommand(frontB, rearB)), 0);

@@ -11,7 +11,7 @@ namespace vexplayer {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::SampleCard;
+using tripdesk::test::SampleCard;
 
 // Turns the player loop by hand, collecting what it presents, until done() or a time-out.
 struct Driver {
@@ -45,8 +45,8 @@ TEST(Playback, StartsBothChannelsTogetherAtTheFirstPicture) {
     const auto [front, rear] = SampleCard::get().pair(0);
     Driver driver(kRealTime);
     ASSERT_TRUE(driver.playback.open(front, rear, std::nullopt, Playback::Clock::now()));
-    EXPECT_NEAR(driver.playback.clipSeconds(), SampleCard::kSeconds, 0.05);
-    EXPECT_EQ(driver.playback.userData().entryCount(), 40u);
+    EXPECT_NEAR(driver.playback.clipSeconds(), SampleCard::get().seconds(), 0.05);
+    EXPECT_EQ(driver.playback.userData().entryCount(), SampleCard::get().entries());
     ASSERT_TRUE(driver.runForFrames(3));
     const PresentedFrame& first = driver.frames.front();
     EXPECT_EQ(first.channel1.position, 0.0);
@@ -99,7 +99,7 @@ TEST(Playback, SeekingPastTheEndShowsTheLastPictureThenEnds) {
     ASSERT_TRUE(driver.runUntil([&] { return !driver.outcomes.empty(); }));
     EXPECT_EQ(driver.outcomes, std::vector{PlaybackTurn::Outcome::Ended});
     ASSERT_FALSE(driver.frames.empty());
-    EXPECT_NEAR(driver.frames.back().channel1.position, SampleCard::kSeconds - 1.0 / 30, 0.02);
+    EXPECT_NEAR(driver.frames.back().channel1.position, SampleCard::get().seconds() - 1.0 / 30, 0.02);
     EXPECT_EQ(driver.playback.phase(), PlaybackPhase::Ended);
 }
 
@@ -121,11 +121,11 @@ TEST(Playback, StepsOnePictureWhilePaused) {
 TEST(Playback, AnUnplayableChannelOneStillCountsItsUserData) {
     const SampleCard& card = SampleCard::get();
     Driver driver(kRealTime);
-    EXPECT_FALSE(driver.playback.open(card.withDefect(samplecard::Defect::CutBeforeIndex), "", std::nullopt,
+    EXPECT_FALSE(driver.playback.open(card.path(card.withDefect(samplecard::Defect::CutBeforeIndex)), "", std::nullopt,
                                       Playback::Clock::now()));
     EXPECT_EQ(driver.playback.phase(), PlaybackPhase::Failed);
     EXPECT_EQ(driver.playback.userData().entryCount(), 0u) << "the cut recording has no user data";
-    EXPECT_FALSE(driver.playback.open(card.folder() + "/missing.mp4", "", std::nullopt, Playback::Clock::now()));
+    EXPECT_FALSE(driver.playback.open(card.path("missing.mp4"), "", std::nullopt, Playback::Clock::now()));
     EXPECT_EQ(driver.playback.userData().entryCount(), 0u);
 }
 

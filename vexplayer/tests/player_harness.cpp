@@ -41,14 +41,9 @@ void Fill(void* param, Slot value) {
 
 } // namespace
 
-platform::LRESULT RecordingWindow::WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
-    if (msg >= platform::WM_USER) received.emplace_back(msg, wParam);
-    return platform::Window::WindowProc(msg, wParam, lParam);
-}
-
 PlayerHarness::PlayerHarness(HostSettings settings) : settings_(settings) {
     if (settings_.mainWindow) {
-        mainWindow_ = std::make_unique<RecordingWindow>();
+        mainWindow_ = std::make_unique<tripdesk::test::RecorderWindow>();
         mainWindow_->resize(1020, 780);
         mainWindow_->show();
     }
@@ -90,19 +85,9 @@ void PlayerHarness::setStopFlag() {
     if (int* flag = stopFlag_.load()) std::atomic_ref<int>(*flag).store(1);
 }
 
-bool PlayerHarness::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
 std::optional<std::size_t> PlayerHarness::waitForEvent(int code, std::size_t from, std::chrono::milliseconds timeout) {
     std::optional<std::size_t> found;
-    waitUntil(
+    WaitUntil(
         [&] {
             std::lock_guard lock(mutex_);
             for (std::size_t i = from; i < events_.size(); ++i)
@@ -118,12 +103,12 @@ std::optional<std::size_t> PlayerHarness::waitForEvent(int code, std::size_t fro
 
 std::vector<FrameEvent> PlayerHarness::waitForFrames(std::size_t count, std::size_t from,
                                                      std::chrono::milliseconds timeout) {
-    waitUntil([&] { return frames(from).size() >= count; }, timeout);
+    WaitUntil([&] { return frames(from).size() >= count; }, timeout);
     return frames(from);
 }
 
 bool PlayerHarness::waitForReturn(std::chrono::milliseconds timeout) {
-    return waitUntil([this] { return returned_.load(); }, timeout);
+    return WaitUntil([this] { return returned_.load(); }, timeout);
 }
 
 std::vector<Event> PlayerHarness::events() const {

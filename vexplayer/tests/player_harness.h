@@ -15,13 +15,17 @@
 #include <thread>
 #include <vector>
 
+#include "gui_support.h"
 #include "picture_judge.h"
 #include "platform/window.h"
+#include "recorder_window.h"
 #include "player/vexplayer_contract.h"
 
 namespace vexplayer::testing {
 
 using namespace std::chrono_literals;
+using tripdesk::test::PumpFor;
+using tripdesk::test::WaitUntil;
 
 struct FrameEvent {
     float position = 0;
@@ -44,13 +48,6 @@ struct Event {
     std::chrono::steady_clock::time_point at;
 };
 
-// The viewer's main window as far as the library sees it: it keeps the private messages it gets.
-class RecordingWindow : public platform::Window {
-public:
-    platform::LRESULT WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) override;
-    std::vector<std::pair<platform::UINT, platform::WPARAM>> received;   // user-interface thread
-};
-
 struct HostSettings {
     int channels = 2;
     int volume = 100;
@@ -70,8 +67,6 @@ public:
     int command(const std::string& text);
     void setStopFlag();
 
-    // Pumps the user-interface thread's events until the condition holds.
-    bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 30s);
     // Index of the first event with this code at or after from.
     std::optional<std::size_t> waitForEvent(int code, std::size_t from = 0, std::chrono::milliseconds timeout = 30s);
     // Waits for frame events after from; returns them.
@@ -85,7 +80,7 @@ public:
     std::optional<FrameEvent> lastFrame() const;
 
     platform::HWND videoWindow(int channel) const { return videoWindows_[channel]; }
-    RecordingWindow* mainWindow() const { return mainWindow_.get(); }
+    tripdesk::test::RecorderWindow* mainWindow() const { return mainWindow_.get(); }
     // A popup window for a channel, as the viewer's video popup (650 x 520, video at 5, 35).
     platform::Window* createPopup(int channel);
     void setPopupShown(int channel, bool shown) { popupShown_[channel] = shown ? 1 : 0; }
@@ -96,7 +91,7 @@ private:
     void answerSlot(void* param, int code);
 
     HostSettings settings_;
-    std::unique_ptr<RecordingWindow> mainWindow_;
+    std::unique_ptr<tripdesk::test::RecorderWindow> mainWindow_;  // the viewer's main window
     std::array<std::unique_ptr<platform::Window>, 2> popups_;
     std::array<std::atomic<platform::HWND>, 2> popupHandles_{};
     std::array<std::atomic<int>, 2> popupShown_{};

@@ -12,6 +12,8 @@
 namespace vexplayer::testing {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 using namespace std::chrono_literals;
 
 class Probe {
@@ -58,7 +60,8 @@ private:
 int Code(const std::string& line) { return std::stoi(line.substr(0, line.find(' '))); }
 
 TEST(PlayerProbe, PrintsEveryCallbackAndTakesCommands) {
-    const auto [front, rear] = SampleCard::get().pair(0);
+    const SampleCard& card = SampleCard::get();
+    const auto [front, rear] = card.pair(0);
     Probe probe({QString::fromStdString(front), QString::fromStdString(rear)});
     const auto frame = probe.lineStartingWith("6 ");
     ASSERT_TRUE(frame);
@@ -71,8 +74,10 @@ TEST(PlayerProbe, PrintsEveryCallbackAndTakesCommands) {
 
     const auto& lines = probe.lines();
     EXPECT_EQ(lines.front(), "21");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "23 count=40"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "14 length=4.00"), lines.end());
+    const std::string count = "23 count=" + std::to_string(card.entries());
+    const std::string length = "14 length=" + std::to_string(card.seconds()) + ".00";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), count), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), length), lines.end());
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "22");
     EXPECT_EQ(lines.back(), "16");
@@ -82,7 +87,7 @@ TEST(PlayerProbe, PrintsEveryCallbackAndTakesCommands) {
 TEST(PlayerProbe, AnswersTheSlotsFromItsOptions) {
     const SampleCard& card = SampleCard::get();
     Probe probe({"--channels", "1", "--volume", "40", "--quit-at-end", "--main-window",
-                 QString::fromStdString(card.single(0))});
+                 QString::fromStdString(card.path(card.single(0)))});
     ASSERT_TRUE(probe.finish());
     const auto& lines = probe.lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "34 channels=1"), lines.end());

@@ -1,44 +1,30 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
+#include "box_bytes.h"
 #include "recording_input.h"
 #include "sample_card.h"
+#include "test_folders.h"
 #include "udat_reader.h"
 
 namespace vexplayer {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-using testing::SampleCard;
-
-void PutBigEndian(Bytes& out, std::uint64_t value, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-Bytes Box(const char* type, const Bytes& payload) {
-    Bytes box;
-    PutBigEndian(box, payload.size() + 8, 4);
-    box.insert(box.end(), type, type + 4);
-    box.insert(box.end(), payload.begin(), payload.end());
-    return box;
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+using tripdesk::test::AppendBigEndian;
+using tripdesk::test::Box;
+using tripdesk::test::Bytes;
+using tripdesk::test::Concat;
+using tripdesk::test::SampleCard;
+using tripdesk::test::ScratchFolder;
 
 Bytes FileType() { return Box("ftyp", Bytes(16, 'x')); }   // 24 bytes, as the recorder writes it
 
 Bytes TimeChunk(std::initializer_list<std::uint32_t> times, const char* tag = "TIME") {
     Bytes payload;
-    for (std::uint32_t t : times) PutBigEndian(payload, t, 4);
+    for (std::uint32_t t : times) AppendBigEndian(payload, t, 4);
     return Box(tag, payload);
 }
 
@@ -47,9 +33,8 @@ Bytes Entries(const char* tag, int count, std::size_t entryBytes) { return Box(t
 Bytes UserData(const Bytes& chunks) { return Box("udat", chunks); }
 
 std::string Write(const std::string& name, const Bytes& bytes) {
-    const std::string path = testing::ScratchFolder() + "/" + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    const std::string path = (ScratchFolder() / name).string();
+    tripdesk::test::WriteBytes(path, bytes);
     return path;
 }
 
@@ -63,7 +48,7 @@ TEST(UserDataBox, CountsTheEntriesOfGeneratedRecordings) {
     const SampleCard& card = SampleCard::get();
     const auto table = Read(card.pair(0).first);
     ASSERT_TRUE(table);
-    EXPECT_EQ(table->entryCount, static_cast<std::uint32_t>(card.plan().options.entries()));
+    EXPECT_EQ(table->entryCount, card.entries());
     ASSERT_EQ(table->timesMs.size(), table->entryCount);
     EXPECT_EQ(table->timesMs.front(), 0u);
     EXPECT_EQ(table->timesMs[1], 100u);
@@ -77,9 +62,9 @@ TEST(UserDataBox, FindsTheBoxBehindOtherBoxes) {
     const Bytes chunks = Concat({TimeChunk({0, 100, 200}), Entries("GPSI", 3, 128), Entries("SENS", 3, 12)});
     const Bytes media = Box("mdat", Bytes(1000, 1));
     Bytes large;   // a box with a 64-bit size
-    PutBigEndian(large, 1, 4);
+    AppendBigEndian(large, 1, 4);
     large.insert(large.end(), {'f', 'r', 'e', 'e'});
-    PutBigEndian(large, 16 + 40, 8);
+    AppendBigEndian(large, 16 + 40, 8);
     large.resize(large.size() + 40, 0);
     const auto table = Read(Write("order.mp4", Concat({FileType(), media, large, Box("moov", Bytes(50, 2)),
                                                         UserData(chunks), Box("free", Bytes(9, 0))})));
@@ -165,9 +150,9 @@ TEST(RecordingInput, ReadsAScrambledFirstBoxInTheClearWithTheKey) {
     EXPECT_EQ(ReadUserData(*keyed)->entryCount, 2u);
     EXPECT_FALSE(RecordingInput::open(path, kKey ^ 1)->startsWithFileType());
 
-    EXPECT_FALSE(RecordingInput::open(testing::ScratchFolder(), std::nullopt)) << "a folder";
+    EXPECT_FALSE(RecordingInput::open(ScratchFolder().string(), std::nullopt)) << "a folder";
     EXPECT_FALSE(RecordingInput::open(Write("empty.mp4", {}), std::nullopt));
-    EXPECT_FALSE(RecordingInput::open(testing::ScratchFolder() + "/missing.mp4", std::nullopt));
+    EXPECT_FALSE(RecordingInput::open((ScratchFolder() / "missing.mp4").string(), std::nullopt));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 namespace vexplayer::testing {
 namespace {
 
+using tripdesk::test::SampleCard;
+
 QRect AsRect(const VideoRect& r) { return QRect(r.x, r.y, r.width, r.height); }
 
 bool IsPlaced(platform::HWND handle, const QWidget* parent, const QRect& rect) {
@@ -41,24 +43,24 @@ TEST_F(VideoWindows, MoveIntoTheirPopupAndBack) {
         // in one message handler.
         Refresh(video);
         player.setPopupShown(channel, true);
-        EXPECT_TRUE(player.waitUntil([&] { return IsPlaced(video, popup, QRect(5, 35, 640, 480)); }));
-        EXPECT_TRUE(player.waitUntil([&] { return IsPlaced(player.videoWindow(1 - channel), player.mainWindow(),
+        EXPECT_TRUE(WaitUntil([&] { return IsPlaced(video, popup, QRect(5, 35, 640, 480)); }));
+        EXPECT_TRUE(WaitUntil([&] { return IsPlaced(player.videoWindow(1 - channel), player.mainWindow(),
                                                            AsRect(PlayerHarness::kMainRects.channel[1 - channel])); }))
             << "the other channel stays";
 
         Refresh(video);
         player.setPopupShown(channel, false);
-        EXPECT_TRUE(player.waitUntil([&] { return IsPlaced(video, player.mainWindow(), home); }));
+        EXPECT_TRUE(WaitUntil([&] { return IsPlaced(video, player.mainWindow(), home); }));
     }
 }
 
 TEST_F(VideoWindows, PaintTheNewestPictureScaledToTheirRectangle) {
     platform::Window* video = platform::FromHandle(player.videoWindow(0));
     ASSERT_NE(video, nullptr);
-    ASSERT_TRUE(player.waitUntil([&] { return video->size() == QSize(480, 360); }));
+    ASSERT_TRUE(WaitUntil([&] { return video->size() == QSize(480, 360); }));
     QImage shown;
     // The picture is mostly sky and road: anything but black once a frame is painted.
-    EXPECT_TRUE(player.waitUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         shown = video->grab().toImage();
         return !shown.isNull() && shown.pixelColor(240, 60) != QColor(Qt::black);
     }));
@@ -73,7 +75,7 @@ TEST_F(VideoWindows, FollowTheirOwnerToNewRectangles) {
     window->MoveWindow(0, 0, 10, 10);
     platform::SendMessage(video, platform::WM_MOVE, 0, 0);
     platform::SendMessage(video, WM_PLAYERWND_OWNERMOVED, 0, 0);
-    EXPECT_TRUE(player.waitUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return IsPlaced(video, player.mainWindow(), AsRect(PlayerHarness::kMainRects.channel[0]));
     }));
 }
@@ -83,10 +85,12 @@ TEST_F(VideoWindows, ADoubleClickAsksTheMainWindowForThatChannelsPopup) {
         platform::Window* video = platform::FromHandle(player.videoWindow(channel));
         ASSERT_NE(video, nullptr);
         video->Dispatch(platform::WM_LBUTTONDBLCLK, 0, platform::MAKELPARAM(20, 20));
-        const std::pair<platform::UINT, platform::WPARAM> request{WM_PLAYER_POPUP, channel + 1};
-        EXPECT_TRUE(player.waitUntil([&] {
-            const auto& received = player.mainWindow()->received;
-            return std::find(received.begin(), received.end(), request) != received.end();
+        const auto asksForPopup = [channel](const tripdesk::test::Message& m) {
+            return m.wParam == static_cast<platform::WPARAM>(channel + 1);
+        };
+        EXPECT_TRUE(WaitUntil([&] {
+            const auto requests = player.mainWindow()->Of(WM_PLAYER_POPUP);
+            return std::any_of(requests.begin(), requests.end(), asksForPopup);
         })) << "channel " << channel + 1;
     }
 }

@@ -4,9 +4,9 @@
 
 #include <QGuiApplication>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
+#include "box_bytes.h"
 #include "box_reader.h"
 #include "run_program.h"
 #include "samplecard/card_plan.h"
@@ -24,37 +24,24 @@ using testing::walkBoxes;
 
 const FileType kRecorderType{"drc1", 1, "drc1", "avc1"};
 
-void putU32(Bytes& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
-}
-
-Bytes box(const char* type, const Bytes& payload) {
-  Bytes out;
-  putU32(out, std::uint32_t(8 + payload.size()));
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), payload.begin(), payload.end());
-  return out;
-}
-
-Bytes concat(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
+using tripdesk::test::AppendBigEndian;
+using tripdesk::test::Box;
+using tripdesk::test::Concat;
+using tripdesk::test::WriteBytes;
 
 Bytes chunkTable(const char* type, const std::vector<std::uint64_t>& offsets) {
   Bytes payload{0, 0, 0, 0};
-  putU32(payload, std::uint32_t(offsets.size()));
+  AppendBigEndian(payload, std::uint32_t(offsets.size()), 4);
   for (const std::uint64_t offset : offsets) {
-    if (std::string_view(type) == "co64") putU32(payload, std::uint32_t(offset >> 32));
-    putU32(payload, std::uint32_t(offset));
+    if (std::string_view(type) == "co64") AppendBigEndian(payload, std::uint32_t(offset >> 32), 4);
+    AppendBigEndian(payload, std::uint32_t(offset), 4);
   }
-  return box(type, payload);
+  return Box(type, payload);
 }
 
 Bytes track(const Bytes& table) {
-  return box("trak",
-             box("mdia", box("minf", box("stbl", concat({box("stsz", Bytes(12, 0)), table})))));
+  return Box("trak",
+             Box("mdia", Box("minf", Box("stbl", Concat({Box("stsz", Bytes(12, 0)), table})))));
 }
 
 // What FFmpeg's muxer writes: ftyp(32) free(8) mdat moov, here with one stco and one co64 track
@@ -65,20 +52,20 @@ struct MuxedFile {
 };
 
 MuxedFile muxerLikeFile() {
-  const Bytes ftyp = box("ftyp", Bytes{'i', 's', 'o', 'm', 0,   0,   2,   0,   'i', 's', 'o', 'm',
+  const Bytes ftyp = Box("ftyp", Bytes{'i', 's', 'o', 'm', 0,   0,   2,   0,   'i', 's', 'o', 'm',
                                        'i', 's', 'o', '2', 'a', 'v', 'c', '1', 'm', 'p', '4', '1'});
-  const Bytes free = box("free", {});
+  const Bytes free = Box("free", {});
   Bytes payload(200);
   for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = std::uint8_t(i * 7 + 3);
-  const Bytes mdat = box("mdat", payload);
+  const Bytes mdat = Box("mdat", payload);
   const std::uint64_t media = ftyp.size() + free.size() + 8;
   const std::vector<std::uint64_t> offsets{media, media + 20, media + 150, media + 60, media + 199};
   const Bytes moov =
-      box("moov", concat({box("mvhd", Bytes(100, 0)),
+      Box("moov", Concat({Box("mvhd", Bytes(100, 0)),
                           track(chunkTable("stco", {offsets[0], offsets[1], offsets[2]})),
                           track(chunkTable("co64", {offsets[3], offsets[4]})),
-                          box("udta", chunkTable("stco", {7}))}));
-  return {concat({ftyp, free, mdat, moov}), offsets};
+                          Box("udta", chunkTable("stco", {7}))}));
+  return {Concat({ftyp, free, mdat, moov}), offsets};
 }
 
 // Chunk offsets as the rewritten file holds them, found by their table's position.
@@ -132,7 +119,7 @@ TEST(Mp4Head, MalformedInputIsRefusedNotMisread) {
   const Bytes noIndex(muxed.bytes.begin(), muxed.bytes.begin() + std::ptrdiff_t(boxes[3].offset));
   EXPECT_FALSE(rewriteHead(noIndex, kRecorderType, BoxOrder::MediaFirst));
   EXPECT_FALSE(
-      rewriteHead(concat({muxed.bytes, box("mdat", {})}), kRecorderType, BoxOrder::MediaFirst));
+      rewriteHead(Concat({muxed.bytes, Box("mdat", {})}), kRecorderType, BoxOrder::MediaFirst));
 
   Bytes outside = muxed.bytes;  // the first chunk offset points into moov instead of mdat
   const std::uint64_t intoIndex = boxes[3].offset + 8;
@@ -150,7 +137,7 @@ TEST(Mp4Head, MalformedInputIsRefusedNotMisread) {
   constexpr std::uint32_t kLevels = 100000;
   Bytes deep(muxed.bytes.begin(), muxed.bytes.begin() + std::ptrdiff_t(boxes[3].offset));
   for (std::uint32_t level = 0; level <= kLevels; ++level) {
-    putU32(deep, 8 * (kLevels + 1 - level));
+    AppendBigEndian(deep, 8 * (kLevels + 1 - level), 4);
     deep.insert(deep.end(), {'t', 'r', 'a', 'k'});
   }
   std::copy_n("moov", 4, deep.begin() + std::ptrdiff_t(boxes[3].offset) + 4);
@@ -183,11 +170,6 @@ TEST(Mp4Head, ScrambledFirstBoxHidesTheTypeAndKeepsTheSizeUnderTheKey) {
   EXPECT_EQ(scrambled, *file);
 }
 
-void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 // Hashes of every packet as ffmpeg reads them from the file.
 QByteArray packetHashes(const std::filesystem::path& path) {
   const auto result =
@@ -218,7 +200,7 @@ TEST(Mp4Head, RealRecordingReadsTheSamePacketsAfterTheRewrite) {
 
   const std::filesystem::path folder = TRIPDESK_TEST_WORK_DIR;
   std::filesystem::create_directories(folder);
-  writeBytes(folder / "muxed.mp4", muxed);
+  WriteBytes(folder / "muxed.mp4", muxed);
   const QByteArray reference = packetHashes(folder / "muxed.mp4");
   ASSERT_GT(reference.count('\n'), kFrames);
 
@@ -229,7 +211,7 @@ TEST(Mp4Head, RealRecordingReadsTheSamePacketsAfterTheRewrite) {
     ASSERT_TRUE(file);
     const auto path =
         folder / (order == BoxOrder::MediaFirst ? "media_first.mp4" : "index_first.mp4");
-    writeBytes(path, *file);
+    WriteBytes(path, *file);
     EXPECT_EQ(packetHashes(path), reference);
     const auto probe =
         testing::runProgram("ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0",

@@ -9,34 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include "recording_files.h"
+
 namespace catalogue {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A box header with a declared size, followed by payloadBytes zero bytes.
-std::string box(std::uint32_t declaredSize, const char* type, std::size_t payloadBytes) {
-    std::string bytes;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes.push_back(static_cast<char>((declaredSize >> shift) & 0xFF));
-    bytes.append(type, 4);
-    bytes.append(payloadBytes, '\0');
-    return bytes;
-}
-
-std::string wholeBox(std::uint32_t size, const char* type) { return box(size, type, size - 8); }
+using test::Box;
+using test::BoxDeclaring;
 
 class ContainerCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(TRIPDESK_TEST_WORK_DIR) / "boxes";
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = test::FreshFolder("boxes");
     }
 
     std::string write(const std::string& name, const std::string& bytes) {
         const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFile(path, bytes);
         return path.string();
     }
 
@@ -46,18 +37,18 @@ protected:
 };
 
 TEST_F(ContainerCheckTest, BoxOrder) {
-    const std::string ftyp = wholeBox(24, "ftyp");
-    const std::string mdat = wholeBox(1000, "mdat");
-    const std::string moov = wholeBox(120, "moov");
+    const std::string ftyp = Box("ftyp", 24);
+    const std::string mdat = Box("mdat", 1000);
+    const std::string moov = Box("moov", 120);
     EXPECT_EQ(check(ftyp + mdat + moov), ContainerCheck::Valid);
-    EXPECT_EQ(check(ftyp + mdat + moov + wholeBox(16, "free")), ContainerCheck::Valid);
+    EXPECT_EQ(check(ftyp + mdat + moov + Box("free", 16)), ContainerCheck::Valid);
     EXPECT_EQ(check(ftyp + mdat), ContainerCheck::NotValid);  // recording cut before its index
     EXPECT_EQ(check(ftyp), ContainerCheck::NotValid);
     EXPECT_EQ(check(ftyp + moov + mdat), ContainerCheck::OutOfOrder);
     EXPECT_EQ(check(mdat + ftyp + moov), ContainerCheck::OutOfOrder);
-    EXPECT_EQ(check(wholeBox(40, "udat") + mdat + moov), ContainerCheck::OutOfOrder);
-    EXPECT_EQ(check(ftyp + wholeBox(8, "free") + mdat + moov), ContainerCheck::OutOfOrder);
-    EXPECT_EQ(check(ftyp + mdat + wholeBox(16, "MOOV")), ContainerCheck::OutOfOrder);
+    EXPECT_EQ(check(Box("udat", 40) + mdat + moov), ContainerCheck::OutOfOrder);
+    EXPECT_EQ(check(ftyp + Box("free", 8) + mdat + moov), ContainerCheck::OutOfOrder);
+    EXPECT_EQ(check(ftyp + mdat + Box("MOOV", 16)), ContainerCheck::OutOfOrder);
 }
 
 TEST_F(ContainerCheckTest, EmptyMissingAndNonRegularFiles) {
@@ -73,37 +64,37 @@ TEST_F(ContainerCheckTest, EmptyMissingAndNonRegularFiles) {
 }
 
 TEST_F(ContainerCheckTest, SizesThatWouldNotAdvanceEndTheWalk) {
-    const std::string mdat = wholeBox(100, "mdat");
-    const std::string moov = wholeBox(16, "moov");
+    const std::string mdat = Box("mdat", 100);
+    const std::string moov = Box("moov", 16);
     for (std::uint32_t size : {0u, 1u, 7u}) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(check(box(size, "ftyp", 16) + mdat + moov), ContainerCheck::NotValid);
-        EXPECT_EQ(check(wholeBox(24, "ftyp") + box(size, "mdat", 16) + moov),
+        EXPECT_EQ(check(BoxDeclaring(size, "ftyp", 16) + mdat + moov), ContainerCheck::NotValid);
+        EXPECT_EQ(check(Box("ftyp", 24) + BoxDeclaring(size, "mdat", 16) + moov),
                   ContainerCheck::NotValid);
     }
-    EXPECT_EQ(check(box(8, "ftyp", 0) + box(8, "mdat", 0) + box(8, "moov", 0)),
+    EXPECT_EQ(check(BoxDeclaring(8, "ftyp", 0) + BoxDeclaring(8, "mdat", 0) + BoxDeclaring(8, "moov", 0)),
               ContainerCheck::Valid);
 }
 
 TEST_F(ContainerCheckTest, SizesThatRunPastTheEnd) {
-    const std::string ftyp = wholeBox(24, "ftyp");
+    const std::string ftyp = Box("ftyp", 24);
     // The media box claims more than the file holds: the index is never reached.
-    EXPECT_EQ(check(ftyp + box(5000, "mdat", 100) + wholeBox(16, "moov")), ContainerCheck::NotValid);
-    EXPECT_EQ(check(ftyp + box(0xFFFFFFFFu, "mdat", 100)), ContainerCheck::NotValid);
+    EXPECT_EQ(check(ftyp + BoxDeclaring(5000, "mdat", 100) + Box("moov", 16)), ContainerCheck::NotValid);
+    EXPECT_EQ(check(ftyp + BoxDeclaring(0xFFFFFFFFu, "mdat", 100)), ContainerCheck::NotValid);
     // An index cut short is not a complete recording; size 0 means "to the end of the file".
-    EXPECT_EQ(check(ftyp + wholeBox(100, "mdat") + box(400, "moov", 100)), ContainerCheck::NotValid);
-    EXPECT_EQ(check(ftyp + wholeBox(100, "mdat") + box(4, "moov", 100)), ContainerCheck::NotValid);
-    EXPECT_EQ(check(ftyp + wholeBox(100, "mdat") + box(0, "moov", 100)), ContainerCheck::Valid);
+    EXPECT_EQ(check(ftyp + Box("mdat", 100) + BoxDeclaring(400, "moov", 100)), ContainerCheck::NotValid);
+    EXPECT_EQ(check(ftyp + Box("mdat", 100) + BoxDeclaring(4, "moov", 100)), ContainerCheck::NotValid);
+    EXPECT_EQ(check(ftyp + Box("mdat", 100) + BoxDeclaring(0, "moov", 100)), ContainerCheck::Valid);
 }
 
 TEST_F(ContainerCheckTest, MediaBoxNearFourGigabytes) {
     // A sparse file: ftyp, an mdat of 0xFFFFFFF8 bytes, then the index beyond the 4 GB mark.
     const std::uint64_t mdatSize = 0xFFFFFFF8u;
-    const std::string path = write("big.mp4", wholeBox(24, "ftyp") + box(mdatSize, "mdat", 0));
+    const std::string path = write("big.mp4", Box("ftyp", 24) + BoxDeclaring(mdatSize, "mdat", 0));
     {
         std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(24 + mdatSize));
-        file << wholeBox(16, "moov");
+        file << Box("moov", 16);
         if (!file) GTEST_SKIP() << "no sparse file support here";
     }
     ASSERT_EQ(fs::file_size(path), 24 + mdatSize + 16);

@@ -12,12 +12,15 @@
 
 #include "catalogue/catalogue_messages.h"
 #include "catalogue/file_list_page.h"
+#include "dialog_hooks.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/displays.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "card_names.h"
 #include "recording_files.h"
+#include "sample_card.h"
 
 namespace catalogue {
 namespace {
@@ -70,10 +73,6 @@ protected:
         platform::SetAppProfile("DezovIri_DOZI", "RDX4400 Viewer");
         platform::RegistryStore::Default().DeleteValue(
             platform::Hive::CurrentUser, profile().sectionKey("KX_310T_Data"), "Folder_Path");
-        platform::SetMessageBoxHook([this](const platform::MessageBoxRequest& request) {
-            messages.push_back(request.text);
-            return platform::IDOK;
-        });
         platform::SetFolderBrowserHook([this](const platform::FolderBrowseRequest& request) {
             browseRequests.push_back(request);
             std::optional<std::string> answer;
@@ -93,7 +92,6 @@ protected:
 
     void TearDown() override {
         delete owner.popup;
-        platform::SetMessageBoxHook(nullptr);
         platform::SetFolderBrowserHook(nullptr);
         platform::SetDesktopRectOverride(std::nullopt);
     }
@@ -129,9 +127,10 @@ protected:
         return paths;
     }
 
-    const test::SampleCard& card = test::TheSampleCard();
+    const tripdesk::test::SampleCard& card = tripdesk::test::SampleCard::get();
     OwnerWindow owner;
-    Names messages;
+    tripdesk::test::DialogHooks hooks;  // the window's message boxes
+    const Names& messages = hooks.messages;
     std::deque<std::optional<std::string>> answers;
     std::vector<platform::FolderBrowseRequest> browseRequests;
 };
@@ -160,12 +159,12 @@ TEST_F(FilesOpenPopupTest, OpensCentredWithTheContinuousTab) {
 }
 
 TEST_F(FilesOpenPopupTest, ChosenFolderIsListedTickedAndHandedToTheOwner) {
-    chooseFolder(card.folder.string());
-    const Names expected = card.expectedNames(samplecard::RecordingKind::Continuous, 2);
+    chooseFolder(card.folder().string());
+    const Names expected = test::ExpectedNames(card.plan(), samplecard::RecordingKind::Continuous, 2);
     ASSERT_GE(expected.size(), 3u);
     EXPECT_EQ(lines(RecordingKind::Infinity), expected);
-    EXPECT_EQ(popup().ListedPaths(RecordingKind::Infinity), withFolder(card.folder, expected));
-    EXPECT_EQ(folderText(), card.folder.string());
+    EXPECT_EQ(popup().ListedPaths(RecordingKind::Infinity), withFolder(card.folder(), expected));
+    EXPECT_EQ(folderText(), card.folder().string());
     EXPECT_TRUE(messages.empty());
 
     FileListPage& page = popup().Page(RecordingKind::Infinity);
@@ -181,7 +180,7 @@ TEST_F(FilesOpenPopupTest, ChosenFolderIsListedTickedAndHandedToTheOwner) {
     EXPECT_EQ(added.count, 2u);
     EXPECT_EQ(added.lParam, kFilesAddPaths);
     EXPECT_EQ(added.kind, RecordingKind::Infinity);
-    EXPECT_EQ(added.paths, withFolder(card.folder, {expected[0], expected[2]}));
+    EXPECT_EQ(added.paths, withFolder(card.folder(), {expected[0], expected[2]}));
     EXPECT_EQ(popup().SelectedPaths(), added.paths);
     EXPECT_EQ(popup().SelectedPath(2), "");
     EXPECT_TRUE(popup().isVisible());
@@ -193,7 +192,7 @@ TEST_F(FilesOpenPopupTest, ChosenFolderIsListedTickedAndHandedToTheOwner) {
 
 TEST_F(FilesOpenPopupTest, AddingWithNothingTickedSendsNothing) {
     click(1247);
-    chooseFolder(card.folder.string());
+    chooseFolder(card.folder().string());
     click(1247);
     EXPECT_EQ(messages, (Names{kNoFileSelected, kNoFileSelected}));
     EXPECT_TRUE(owner.additions.empty());
@@ -203,7 +202,7 @@ TEST_F(FilesOpenPopupTest, TabsShowTheirOwnPageFolderAndSelection) {
     const fs::path events = test::FreshFolder("event_folder");
     for (const char* name : {"evt2_20110512_093117.mp4", "evt2_20110512_083000.mp4", "drf2_20110512_093015.mp4"})
         test::WriteFile(events / name, test::CompleteRecording());
-    chooseFolder(card.folder.string());
+    chooseFolder(card.folder().string());
 
     clickTab(1);
     EXPECT_EQ(popup().CurrentKind(), RecordingKind::Event);
@@ -221,7 +220,7 @@ TEST_F(FilesOpenPopupTest, TabsShowTheirOwnPageFolderAndSelection) {
     EXPECT_EQ(owner.additions[0].paths, Names{(events / "evt2_20110512_093117.mp4").string()});
 
     clickTab(0);
-    EXPECT_EQ(folderText(), card.folder.string());
+    EXPECT_EQ(folderText(), card.folder().string());
     EXPECT_TRUE(popup().Page(RecordingKind::Infinity).isVisible());
     EXPECT_FALSE(popup().Page(RecordingKind::Event).isVisible());
 }
@@ -231,14 +230,14 @@ TEST_F(FilesOpenPopupTest, ASecondFolderIsAppendedWithItsOwnPaths) {
     // Sorted within its own batch, listed after the first folder's lines even though it sorts first.
     for (const char* name : {"drf2_20100102_000000.mp4", "drf2_20100101_000000.mp4"})
         test::WriteFile(second / name, test::CompleteRecording());
-    chooseFolder(card.folder.string());
-    const Names first = card.expectedNames(samplecard::RecordingKind::Continuous, 2);
+    chooseFolder(card.folder().string());
+    const Names first = test::ExpectedNames(card.plan(), samplecard::RecordingKind::Continuous, 2);
     chooseFolder(second.string() + "/");
 
     Names all = first;
     all.insert(all.end(), {"drf2_20100101_000000.mp4", "drf2_20100102_000000.mp4"});
     EXPECT_EQ(lines(RecordingKind::Infinity), all);
-    Names paths = withFolder(card.folder, first);
+    Names paths = withFolder(card.folder(), first);
     paths.insert(paths.end(), {(second / "drf2_20100101_000000.mp4").string(),
                                (second / "drf2_20100102_000000.mp4").string()});
     EXPECT_EQ(popup().ListedPaths(RecordingKind::Infinity), paths);
@@ -267,7 +266,7 @@ TEST_F(FilesOpenPopupTest, FailedChoicesExplainThemselves) {
 
 TEST_F(FilesOpenPopupTest, ChosenFolderIsRememberedAsTheNextStart) {
     const std::string second = test::FreshFolder("remembered").string();
-    chooseFolder(card.folder.string());
+    chooseFolder(card.folder().string());
     chooseFolder(std::nullopt);  // a cancel keeps what was remembered
     chooseFolder(second);
     clickTab(1);
@@ -278,8 +277,8 @@ TEST_F(FilesOpenPopupTest, ChosenFolderIsRememberedAsTheNextStart) {
     EXPECT_EQ(browseRequests[0].title, "폴더 선택");
     EXPECT_EQ(browseRequests[0].currentDir, fs::current_path(error).string());
     EXPECT_EQ(browseRequests[0].startFolder, "");
-    EXPECT_EQ(browseRequests[1].startFolder, card.folder.string());
-    EXPECT_EQ(browseRequests[2].startFolder, card.folder.string());
+    EXPECT_EQ(browseRequests[1].startFolder, card.folder().string());
+    EXPECT_EQ(browseRequests[2].startFolder, card.folder().string());
     EXPECT_EQ(browseRequests[3].startFolder, second) << "the profile is shared by both tabs";
 
     // On disk, where the next run reads it.
@@ -291,11 +290,11 @@ TEST_F(FilesOpenPopupTest, ChosenFolderIsRememberedAsTheNextStart) {
 
 TEST_F(FilesOpenPopupTest, OneChannelModeListsTheSingleChannelRecordings) {
     popup().ShowForChannelMode(1);
-    chooseFolder(card.folder.string());
-    EXPECT_EQ(lines(RecordingKind::Infinity), card.expectedNames(samplecard::RecordingKind::Continuous, 1));
+    chooseFolder(card.folder().string());
+    EXPECT_EQ(lines(RecordingKind::Infinity), test::ExpectedNames(card.plan(), samplecard::RecordingKind::Continuous, 1));
     clickTab(1);
-    chooseFolder(card.folder.string());
-    EXPECT_EQ(lines(RecordingKind::Event), card.expectedNames(samplecard::RecordingKind::Event, 1));
+    chooseFolder(card.folder().string());
+    EXPECT_EQ(lines(RecordingKind::Event), test::ExpectedNames(card.plan(), samplecard::RecordingKind::Event, 1));
 }
 
 TEST_F(FilesOpenPopupTest, CloseButtonHidesAndTellsTheOwner) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "card_names.h"
 #include "recording_files.h"
+#include "sample_card.h"
 
 namespace catalogue {
 namespace {
@@ -12,6 +14,7 @@ using test::Box;
 using test::CompleteRecording;
 using test::WriteFile;
 using Names = std::vector<std::string>;
+using tripdesk::test::SampleCard;
 
 TEST(FolderScan, ListsTheTabsCompleteRecordingsInByteOrder) {
     const fs::path folder = test::FreshFolder("crafted");
@@ -75,10 +78,10 @@ struct CardCase {
 class SampleCardScan : public ::testing::TestWithParam<CardCase> {};
 
 TEST_P(SampleCardScan, ListsTheFrontRecordingsThatAreWhole) {
-    const test::SampleCard& card = test::TheSampleCard();
+    const SampleCard& card = SampleCard::get();
     const CardCase c = GetParam();
-    const Names names = ScanFolder(card.folder.string(), c.tab, c.channelMode);
-    const Names expected = card.expectedNames(c.cardKind, c.channelMode);
+    const Names names = ScanFolder(card.folder().string(), c.tab, c.channelMode);
+    const Names expected = test::ExpectedNames(card.plan(), c.cardKind, c.channelMode);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(names, expected);
     for (const std::string& name : names) {
@@ -96,18 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CardCase>& info) { return std::string(info.param.prefix, 4); });
 
 TEST(SampleCardScan, LeavesOutDamagedRearAndCompanionFiles) {
-    const test::SampleCard& card = test::TheSampleCard();
-    const Names listed = ScanFolder(card.folder.string(), RecordingKind::Infinity, 2);
-    ASSERT_TRUE(std::any_of(card.plan.recordings.begin(), card.plan.recordings.end(),
+    const SampleCard& card = SampleCard::get();
+    const Names listed = ScanFolder(card.folder().string(), RecordingKind::Infinity, 2);
+    ASSERT_TRUE(std::any_of(card.plan().recordings.begin(), card.plan().recordings.end(),
                             [](const auto& r) { return r.defect != samplecard::Defect::None; }));
-    for (const samplecard::PlannedRecording& r : card.plan.recordings) {
+    for (const samplecard::PlannedRecording& r : card.plan().recordings) {
         const bool shouldList = r.kind == samplecard::RecordingKind::Continuous &&
                                 r.role == samplecard::ChannelRole::Front &&
                                 r.defect == samplecard::Defect::None;
         EXPECT_EQ(std::count(listed.begin(), listed.end(), r.fileName), shouldList ? 1 : 0) << r.fileName;
     }
-    ASSERT_FALSE(card.plan.companions.empty());
-    for (const samplecard::PlannedCompanion& companion : card.plan.companions)
+    ASSERT_FALSE(card.plan().companions.empty());
+    for (const samplecard::PlannedCompanion& companion : card.plan().companions)
         EXPECT_EQ(std::count(listed.begin(), listed.end(), companion.fileName), 0);
 }
 

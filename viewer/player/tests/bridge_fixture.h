@@ -1,20 +1,34 @@
 #pragma once
-// An adapter over the scripted player library, owned by a recording main window.
+// An adapter over the scripted player library, owned by a recording main window; the platform
+// clock fast-forwarded so that the states' settles cost no time.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "dialog_hooks.h"
+#include "gui_support.h"
+#include "platform/clock.h"
 #include "player/tarn_adap.h"
 #include "player/tarn_states.h"
+#include "recorder_window.h"
 #include "scripted_player.h"
+#include "test_folders.h"
 #include "test_support.h"
 
 namespace player::test {
 
+using tripdesk::test::DialogHooks;
+using tripdesk::test::FreshFolder;
+using tripdesk::test::Message;
+using tripdesk::test::PumpFor;
+using tripdesk::test::RecorderWindow;
+using tripdesk::test::WaitUntil;
+
 class BridgeTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        platform::SetClockFastForward(true);
         scripted::Reset();
         mainWindow_ = std::make_unique<RecorderWindow>();
         adapter_ = std::make_unique<TarnAdap>(mainWindow_->hwnd());

@@ -248,7 +248,7 @@ TEST_F(EventsTest, AReadErrorWhilePlayingStopsAndAsksForTheDisk) {
     const std::vector<std::string> commands = scripted::Commands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "pt_step 1 1"), 1);
     EXPECT_EQ(commands.back(), "pt_step 1 1");
-    ASSERT_TRUE(PumpUntil([&] { return !hooks.messages.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !hooks.messages.empty(); }));
     EXPECT_EQ(hooks.messages, std::vector<std::string>{"저장디스크를 확인하여 주십시오."});
 }
 

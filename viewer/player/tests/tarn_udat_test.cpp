@@ -103,7 +103,7 @@ TEST(TarnUDAT, GpsLookupsAreBoundedByTheBoxSizeFieldAndTheCopy) {
 
     // A size field larger than the copy: the copy bounds the GPS lookups too.
     Bytes claimsMore = BuildUdat({4});
-    test::PutBigEndian32(claimsMore, 0, 0xFFFFFFF0u);
+    test::StoreBigEndian32(claimsMore, 0, 0xFFFFFFF0u);
     const Parsed big(claimsMore);
     ASSERT_EQ(big.result, 0);
     EXPECT_NE(big.parser.GpsEntry(3), nullptr);
@@ -143,8 +143,8 @@ TEST(TarnUDAT, HostileChunkSizesNeverLeaveTheCopy) {
     for (const std::uint32_t timeSize : timeSizes) {
         for (const std::uint32_t gpsSize : gpsSizes) {
             Bytes box = BuildUdat({2});
-            test::PutBigEndian32(box, 8, timeSize);
-            test::PutBigEndian32(box, test::GpsChunkOffset(2), gpsSize);
+            test::StoreBigEndian32(box, 8, timeSize);
+            test::StoreBigEndian32(box, test::GpsChunkOffset(2), gpsSize);
             const Parsed parsed(box);
             EXPECT_EQ(parsed.result == TarnUDAT::kParsed, timeSize == 16 && gpsSize == 264);
             for (std::uint32_t n : {0u, 1u, 2u, 1000u, 0x7FFFFFFFu, 0xFFFFFFFEu}) {
@@ -159,7 +159,7 @@ TEST(TarnUDAT, HostileChunkSizesNeverLeaveTheCopy) {
     }
     // 8 + 0xFFFFFFF8 wraps to 0 in 32 bits: the "GPS" chunk would be read at the box header.
     Bytes wrap = BuildUdat({2});
-    test::PutBigEndian32(wrap, 8, 0xFFFFFFF8u);
+    test::StoreBigEndian32(wrap, 8, 0xFFFFFFF8u);
     EXPECT_EQ(Parsed(wrap).result, TarnUDAT::kBadGpsChunk);
 }
 

@@ -1,13 +1,7 @@
 #include "test_support.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <thread>
-
-#include "platform/dialogs.h"
-#include "platform/process.h"
 
 namespace player::test {
 
@@ -20,10 +14,6 @@ std::string GpsSentence(int step) {
 
 std::array<float, 3> GSensorSample(int step) {
     return {0.25f * static_cast<float>(step), -0.5f * static_cast<float>(step), 1.0f + static_cast<float>(step)};
-}
-
-void PutBigEndian32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 namespace {
@@ -49,20 +39,20 @@ Bytes BuildUdat(const UdatLayout& layout) {
     const int n = layout.entries;
     const std::size_t size = SensorChunkOffset(n) + SensorChunkBytes(n);
     Bytes box(size, 0);
-    PutBigEndian32(box, 0, static_cast<std::uint32_t>(size));
+    StoreBigEndian32(box, 0, static_cast<std::uint32_t>(size));
     PutTag(box, 4, "udat");
-    PutBigEndian32(box, 8, static_cast<std::uint32_t>(TimeChunkBytes(n)));
+    StoreBigEndian32(box, 8, static_cast<std::uint32_t>(TimeChunkBytes(n)));
     PutTag(box, 12, layout.timeTag);
-    for (int i = 0; i < n; ++i) PutBigEndian32(box, 16 + 4 * i, static_cast<std::uint32_t>(1000 * i));
+    for (int i = 0; i < n; ++i) StoreBigEndian32(box, 16 + 4 * i, static_cast<std::uint32_t>(1000 * i));
     const std::size_t gps = GpsChunkOffset(n);
-    PutBigEndian32(box, gps, static_cast<std::uint32_t>(GpsChunkBytes(n)));
+    StoreBigEndian32(box, gps, static_cast<std::uint32_t>(GpsChunkBytes(n)));
     PutTag(box, gps + 4, layout.gpsTag);
     for (int i = 0; i < n; ++i) {
         const std::string sentence = GpsSentence(i);
         std::memcpy(box.data() + gps + 8 + 128 * i, sentence.data(), sentence.size());
     }
     const std::size_t sensor = SensorChunkOffset(n);
-    PutBigEndian32(box, sensor, static_cast<std::uint32_t>(SensorChunkBytes(n)));
+    StoreBigEndian32(box, sensor, static_cast<std::uint32_t>(SensorChunkBytes(n)));
     PutTag(box, sensor + 4, layout.sensorTag);
     for (int i = 0; i < n; ++i) {
         const std::array<float, 3> sample = GSensorSample(i);
@@ -71,66 +61,6 @@ Bytes BuildUdat(const UdatLayout& layout) {
     return box;
 }
 
-Bytes Box(const char* type, std::size_t payload) {
-    Bytes box(8 + payload, 0);
-    PutBigEndian32(box, 0, static_cast<std::uint32_t>(box.size()));
-    PutTag(box, 4, type);
-    return box;
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Bytes BuildRecording(const Bytes& udat) { return Concat({Box("ftyp", 16), Box("mdat", 1000), Box("moov", 120), udat}); }
-
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::filesystem::path FreshFolder(const std::string& name) {
-    const std::filesystem::path folder = std::filesystem::path(TRIPDESK_TEST_WORK_DIR) / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
-platform::LRESULT RecorderWindow::WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
-    seen.push_back({msg, wParam, lParam});
-    return platform::Window::WindowProc(msg, wParam, lParam);
-}
-
-std::vector<Message> RecorderWindow::Of(platform::UINT msg) const {
-    std::vector<Message> out;
-    for (const Message& m : seen)
-        if (m.msg == msg) out.push_back(m);
-    return out;
-}
-
-DialogHooks::DialogHooks() {
-    platform::SetMessageBoxHook([this](const platform::MessageBoxRequest& request) {
-        messages.push_back(request.text);
-        return platform::IDOK;
-    });
-    platform::SetExitHook([this](int code) { exitCodes.push_back(code); });
-}
-
-DialogHooks::~DialogHooks() {
-    platform::SetMessageBoxHook(nullptr);
-    platform::SetExitHook(nullptr);
-}
+Bytes BuildRecording(const Bytes& udat) { return Concat({Box("ftyp", Bytes(16)), Box("mdat", Bytes(1000)), Box("moov", Bytes(120)), udat}); }
 
 } // namespace player::test

@@ -51,7 +51,7 @@ TEST_F(BridgeTest, AFileWithoutUserDataStillStartsAndTracesTheFailure) {
 TEST_F(BridgeTest, TheWorkerCompletesTheUnloadOnceTheLibraryHasExited) {
     StartPlaying();
     EXPECT_EQ(adapter_->ClosePlayer(), 1);   // only asked: the library stops on its own thread
-    ASSERT_TRUE(PumpUntil([&] { return adapter_->CurrentStateId() == StateId::Idle && !adapter_->LibraryLoaded(); }));
+    ASSERT_TRUE(WaitUntil([&] { return adapter_->CurrentStateId() == StateId::Idle && !adapter_->LibraryLoaded(); }));
     EXPECT_EQ(adapter_->PreviousStateId(), StateId::Exited);
     EXPECT_FALSE(adapter_->PlayerThreadExists());
     EXPECT_FALSE(scripted::VelmoRunning());
@@ -68,7 +68,7 @@ TEST_F(BridgeTest, SwitchingFilesWhilePlayingIgnoresTheReplacedFilesEnd) {
     EXPECT_EQ(adapter_->CurrentStateId(), StateId::Opening);
     scripted::FireOnPlayerThread(vexplayer::kEventPlaybackStarted, nullptr);
     EXPECT_EQ(adapter_->CurrentStateId(), StateId::Playing);
-    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    PumpFor(std::chrono::milliseconds(50));
     EXPECT_TRUE(mainWindow_->Of(WM_PLAYER_CLIPEND).empty());
 }
 
@@ -108,10 +108,10 @@ TEST_F(BridgeTest, CloseIsBoundedWhenTheLibraryNeverExits) {
         scripted::Fire(vexplayer::kEventExited, nullptr);
     });
     EXPECT_EQ(slot, -1);
-    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    PumpFor(std::chrono::milliseconds(50));
     EXPECT_TRUE(mainWindow_->Of(WM_PLAYER_USERDATA).empty());
     scripted::ReleaseVelmo();
-    ASSERT_TRUE(PumpUntil([] { return !scripted::VelmoRunning(); }));
+    ASSERT_TRUE(WaitUntil([] { return !scripted::VelmoRunning(); }));
 }
 
 TEST_F(BridgeTest, EndedClosePlayerIsBoundedWhenTheLibraryNeverReportsItsExit) {

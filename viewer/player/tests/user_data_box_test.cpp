@@ -3,8 +3,11 @@
 #include <cstring>
 #include <random>
 
+#include "dialog_hooks.h"
+#include "platform/clock.h"
 #include "player/tarn_adap.h"
 #include "player/user_data_box.h"
+#include "test_folders.h"
 #include "test_support.h"
 
 namespace player {
@@ -17,7 +20,7 @@ using test::Concat;
 class UserDataBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = test::FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = tripdesk::test::FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     std::string Write(const std::string& name, const Bytes& bytes) {
         const std::string path = (folder_ / name).string();
@@ -29,7 +32,7 @@ protected:
 
 TEST_F(UserDataBoxTest, FindsTheBoxAndCopiesItWithEverythingAfterIt) {
     const Bytes udat = test::BuildUdat({6});
-    const Bytes trailer = Box("free", 40);
+    const Bytes trailer = Box("free", Bytes(40));
     const Bytes file = Concat({test::BuildRecording(udat), trailer});
     const UserDataBoxRead read = FindUserDataBox(Write("a.mp4", file), 0, 0);
     ASSERT_EQ(read.code, kBoxFound);
@@ -42,20 +45,20 @@ TEST_F(UserDataBoxTest, CodesOfFilesWithoutAReachableBox) {
     EXPECT_EQ(FindUserDataBox(folder_.string(), 0, 0).code, kBoxReadFailed);   // a folder opens, reads fail
     EXPECT_EQ(FindUserDataBox(Write("empty.mp4", {}), 0, 0).code, kBoxEmptyFile);
     EXPECT_EQ(FindUserDataBox(Write("short.mp4", {0, 0, 0, 8, 'f'}), 0, 0).code, kBoxNotFound);
-    const Bytes noUdat = Concat({Box("ftyp", 16), Box("mdat", 100), Box("moov", 10)});
+    const Bytes noUdat = Concat({Box("ftyp", Bytes(16)), Box("mdat", Bytes(100)), Box("moov", Bytes(10))});
     EXPECT_EQ(FindUserDataBox(Write("none.mp4", noUdat), 0, 0).code, kBoxNotFound);
 
     // A size of 0 ("to the end") or below the header ends the walk instead of repeating it.
     for (const std::uint32_t size : {0u, 1u, 7u}) {
         Bytes file = test::BuildRecording(test::BuildUdat());
-        test::PutBigEndian32(file, 24, size);   // the "mdat" box
+        test::StoreBigEndian32(file, 24, size);   // the "mdat" box
         EXPECT_EQ(FindUserDataBox(Write("stuck.mp4", file), 0, 0).code, kBoxNotFound) << size;
     }
     // A box that claims to reach past the end, and a header cut by the end of the file.
     Bytes past = test::BuildRecording(test::BuildUdat());
-    test::PutBigEndian32(past, 24, 0xFFFFFFF0u);
+    test::StoreBigEndian32(past, 24, 0xFFFFFFF0u);
     EXPECT_EQ(FindUserDataBox(Write("past.mp4", past), 0, 0).code, kBoxNotFound);
-    EXPECT_EQ(FindUserDataBox(Write("cut.mp4", Concat({Box("ftyp", 16), Bytes{0, 0, 0, 9, 'u'}})), 0, 0).code,
+    EXPECT_EQ(FindUserDataBox(Write("cut.mp4", Concat({Box("ftyp", Bytes(16)), Bytes{0, 0, 0, 9, 'u'}})), 0, 0).code,
               kBoxNotFound);
 }
 
@@ -82,8 +85,8 @@ TEST_F(UserDataBoxTest, TheEncryptionViewModeRefusesPlainFilesAndUnmasksTheFirst
     EXPECT_EQ(FindUserDataBox(plain, 1, 0).code, kBoxWrongKind);
 
     const std::uint32_t key = 0x5A5A1234u;
-    Bytes encrypted = Concat({Box("encf", 24), Box("mdat", 50), test::BuildUdat()});
-    test::PutBigEndian32(encrypted, 0, 32u ^ key);
+    Bytes encrypted = Concat({Box("encf", Bytes(24)), Box("mdat", Bytes(50)), test::BuildUdat()});
+    test::StoreBigEndian32(encrypted, 0, 32u ^ key);
     const std::string path = Write("encrypted.mp4", encrypted);
     EXPECT_EQ(FindUserDataBox(path, 0, key).code, kBoxWrongKind);
     EXPECT_EQ(FindUserDataBox(path, 1, key).code, kBoxFound);
@@ -92,8 +95,8 @@ TEST_F(UserDataBoxTest, TheEncryptionViewModeRefusesPlainFilesAndUnmasksTheFirst
 
 TEST_F(UserDataBoxTest, HostileBoxChainsAndRandomFilesEndTheWalk) {
     // Sizes chosen so that 32-bit offsets would wrap back to the start of the file.
-    Bytes chain = Concat({Box("ftyp", 16), Box("aaaa", 0), Box("bbbb", 0)});
-    test::PutBigEndian32(chain, 24, 0xFFFFFFE8u);
+    Bytes chain = Concat({Box("ftyp", Bytes(16)), Box("aaaa", {}), Box("bbbb", {})});
+    test::StoreBigEndian32(chain, 24, 0xFFFFFFE8u);
     EXPECT_EQ(FindUserDataBox(Write("wrap.mp4", chain), 0, 0).code, kBoxNotFound);
 
     std::mt19937 random(7);
@@ -112,8 +115,13 @@ TEST_F(UserDataBoxTest, HostileBoxChainsAndRandomFilesEndTheWalk) {
 
 // ---- Through the adapter ------------------------------------------------------------------------
 
+// The platform clock fast-forwarded so that the states' settles cost no time.
 class AdapterUserDataTest : public UserDataBoxTest {
 protected:
+    void SetUp() override {
+        platform::SetClockFastForward(true);
+        UserDataBoxTest::SetUp();
+    }
     // An adapter in Ended with no library: its SetNextNPlay reads the user data and sends nothing.
     void Open(TarnAdap& adapter, const std::string& path) {
         adapter.SetState(StateId::Ended);
@@ -135,7 +143,7 @@ TEST_F(AdapterUserDataTest, ReadUserDataCodes) {
     EXPECT_TRUE(adapter.NoUserData());
     EXPECT_EQ(adapter.ReadUserData(), kUserDataParseFailed);
 
-    Open(adapter, Write("none.mp4", Concat({Box("ftyp", 16), Box("mdat", 10)})));
+    Open(adapter, Write("none.mp4", Concat({Box("ftyp", Bytes(16)), Box("mdat", Bytes(10))})));
     EXPECT_EQ(adapter.ReadUserData(), kBoxNotFound);
     EXPECT_TRUE(adapter.NoUserData());
 }
@@ -159,9 +167,9 @@ TEST_F(AdapterUserDataTest, MjpgFilesHaveNoUserData) {
 }
 
 TEST_F(AdapterUserDataTest, AFileOfTheWrongKindShowsItsMessageAndEndsTheViewer) {
-    test::DialogHooks hooks;
+    tripdesk::test::DialogHooks hooks;
     TarnAdap adapter(platform::kNoWindow);
-    Open(adapter, Write("encrypted.mp4", Concat({Box("encf", 16), test::BuildUdat()})));
+    Open(adapter, Write("encrypted.mp4", Concat({Box("encf", Bytes(16)), test::BuildUdat()})));
     ASSERT_EQ(hooks.messages.size(), 1u);
     EXPECT_EQ(hooks.messages[0],
               "General View Mode에서는 암호화 된 file을 재생 할 수 없습니다.\nViewer를 다시 시작해 주세요.\n");

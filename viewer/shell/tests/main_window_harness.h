@@ -14,13 +14,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "dialog_hooks.h"
 #include "gui_support.h"
 #include "platform/bitmap_button.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/displays.h"
 #include "platform/messages.h"
-#include "platform/process.h"
 #include "platform/registry.h"
 #include "player/tarn_adap.h"
 #include "player/vexplayer_contract.h"
@@ -133,27 +133,21 @@ protected:
         scripted::Reset();
         platform::SetClockFastForward(true);
         platform::SetDesktopRectOverride(QRect(0, 0, 1280, 1024));
-        platform::SetMessageBoxHook([this](const platform::MessageBoxRequest& r) {
-            messages.push_back(r.text);
-            return platform::IDOK;
-        });
-        platform::SetExitHook([this](int code) { exitCodes.push_back(code); });
         folder = FreshFolder();
         // Every test starts as on a machine where the viewer never ran.
         std::filesystem::remove_all(platform::RegistryStore::Default().directory());
         platform::RegistryStore::Default().Reload();
     }
     void TearDown() override {
-        platform::SetMessageBoxHook({});
-        platform::SetExitHook({});
         platform::SetDesktopRectOverride(std::nullopt);
         scripted::Reset();
         std::error_code ignored;
         std::filesystem::remove_all(folder.parent_path(), ignored);
     }
 
-    std::vector<std::string> messages;
-    std::vector<int> exitCodes;
+    tripdesk::test::DialogHooks hooks;
+    const std::vector<std::string>& messages = hooks.messages;
+    const std::vector<int>& exitCodes = hooks.exitCodes;
     std::filesystem::path folder;
 };
 

@@ -6,11 +6,11 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "dialog_hooks.h"
 #include "gui_support.h"
 #include "platform/bitmap_button.h"
 #include "platform/clock.h"
 #include "platform/displays.h"
-#include "platform/process.h"
 #include "resources/resources.h"
 #include "settings/dialog_channel.h"
 #include "shell/tripdesk_dlg.h"
@@ -45,10 +45,8 @@ protected:
     void SetUp() override {
         platform::SetClockFastForward(true);
         platform::SetDesktopRectOverride(QRect(0, 0, 1280, 1024));
-        platform::SetExitHook([this](int code) { exitCodes.push_back(code); });
     }
     void TearDown() override {
-        platform::SetExitHook({});
         platform::SetDesktopRectOverride(std::nullopt);
     }
 
@@ -66,7 +64,8 @@ protected:
         return dialog.Run();
     }
 
-    std::vector<int> exitCodes;
+    tripdesk::test::DialogHooks hooks;
+    const std::vector<int>& exitCodes = hooks.exitCodes;
 };
 
 QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }

@@ -59,7 +59,7 @@ protected:
         plan = samplecard::planCard({});
     }
     bool PlayedTo(MainWindowHarness& ui, int seconds) {
-        return WaitUntil([&] { return ui.dialog.adapter()->positionSeconds >= seconds; }, 20000);
+        return WaitUntil([&] { return ui.dialog.adapter()->positionSeconds >= seconds; });
     }
     samplecard::CardPlan plan;
 };
@@ -142,7 +142,7 @@ TEST_F(RealPlaybackTest, SpeedAndPositionMatchTheRouteMovingAndStandingStill) {
     ui.DoubleClickAt(700, 582 + 22);
     ASSERT_TRUE(PlayedTo(ui, 0));
     ui.dialog.adapter()->Seek(static_cast<float>(movingMs) / 1000.0f - 1.0f, false);
-    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.adapter()->Position() * 1000 >= movingMs; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.adapter()->Position() * 1000 >= movingMs; }));
     const std::uint32_t index = pausedPanelMatches(moving->fileName);
     EXPECT_GT(plan.telemetryOf(moving->fileName)[index].point.speedKnots, 20);
     SaveShot(ui.dialog, "moving.png");
@@ -174,7 +174,7 @@ TEST_F(RealPlaybackTest, TheEndOfAClipOpensTheNextRecording) {
     ui.Click(IDC_PLAY);
     ASSERT_TRUE(PlayedTo(ui, 1));
     ui.ClickAt(400, 490);  // to the end of the clip
-    EXPECT_TRUE(WaitUntil([&] { return ui.dialog.playList().currentPath() == OnCard(kSecond); }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return ui.dialog.playList().currentPath() == OnCard(kSecond); }));
     ASSERT_TRUE(PlayedTo(ui, 1));
 }
 

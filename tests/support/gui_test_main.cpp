@@ -1,0 +1,13 @@
+// The main of window-level test programs: one QApplication on this thread, which is the
+// user-interface thread of every test, for the whole run.
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Qt runs threads of its own: a death test must re-run the program rather than fork it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
