@@ -43,4 +43,13 @@ inline int CountColour(const QImage& picture, QRect area, QColor colour) {
     return count;
 }
 
+// Pixels of anti-aliased white text on a dark ground: light enough to be part of a glyph.
+inline int CountLight(const QImage& picture, QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(picture.pixel(x, y)) > 160) ++count;
+    return count;
+}
+
 } // namespace telemetry::testing
