@@ -47,9 +47,10 @@ TEST(LoadFile, SwitchesTheRunningPlayerToTheNewFiles) {
     const auto counted = player.waitForEvent(kEventEntryCount, from);
     ASSERT_TRUE(counted);
     EXPECT_EQ(player.events()[*counted].entryCount, card.entries());
-    const std::vector<int> next = player.codes(*counted);
-    ASSERT_GE(next.size(), 2u);
-    EXPECT_EQ(next[1], kEventPlaybackStarted);
+    // Playback of the new files starts right after their entry count.
+    const auto started = player.waitForEvent(kEventPlaybackStarted, *counted);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(*started, *counted + 1);
 
     const auto frames = player.waitForFrames(4, *counted);
     ASSERT_GE(frames.size(), 4u);

@@ -202,7 +202,6 @@ private:
     bool mapWindowOpen_ = false;
     std::array<bool, 2> popupShown_{};
     int speedSliderPos_ = 48;
-    bool speedThumbShown_ = false;
     int volumePercent_ = 0;
     std::string speedLabel_;
 };

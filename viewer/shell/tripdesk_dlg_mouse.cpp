@@ -97,7 +97,6 @@ void CTripDeskDlg::PressProgressTrack(int x) {
 
 void CTripDeskDlg::PressSpeedTrack(int x) {
     speedSliderPos_ = TrackPositionAt(kSpeedTrack, x);
-    speedThumbShown_ = true;
     RestoreFromSkin(kSpeedSliderArea);
     QPainter buffer(&backBuffer_);
     buffer.drawImage(QPoint(speedSliderPos_ + kSpeedThumbX, kSpeedThumbY), speedThumb_);
