@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 #include "platform/window.h"
 #include "probe_options.h"
 

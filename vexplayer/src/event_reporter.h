@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer {
 

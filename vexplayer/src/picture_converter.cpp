@@ -6,7 +6,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer {
 

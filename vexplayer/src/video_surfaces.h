@@ -10,7 +10,7 @@
 
 #include <QImage>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer {
 

@@ -6,7 +6,7 @@
 
 #include "command_queue.h"
 #include "platform/messages.h"
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer::testing {
 

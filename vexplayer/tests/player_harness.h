@@ -19,7 +19,7 @@
 #include "picture_judge.h"
 #include "platform/window.h"
 #include "recorder_window.h"
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace vexplayer::testing {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace player {
 

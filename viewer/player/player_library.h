@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "platform/library.h"
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace player {
 

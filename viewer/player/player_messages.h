@@ -2,7 +2,7 @@
 // Messages the player bridge sends to the main window. Both are sent without waiting
 // (SendNotifyMessage) from the library's thread; the main window then reads the adapter on its own
 // thread. The library's own messages (0x600 ... 0x760 and WM_PLAYER_POPUP) are in
-// vexplayer_contract.h.
+// contract/vexplayer_contract.h.
 
 #include "platform/win_types.h"
 

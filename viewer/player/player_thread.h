@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace player {
 

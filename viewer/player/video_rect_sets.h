@@ -3,7 +3,7 @@
 // They are allocated for the life of the process, so a library thread that outlives its adapter
 // never reads freed memory. Written on the user-interface thread, read by the library.
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace player {
 

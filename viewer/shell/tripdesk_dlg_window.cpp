@@ -3,7 +3,7 @@
 #include "catalogue/catalogue_messages.h"
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 

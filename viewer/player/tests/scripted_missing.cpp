@@ -1,5 +1,5 @@
 // A player library that lacks "cmd_direct": loading it must fail with result 3.
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 extern "C" {
 __attribute__((visibility("default"))) int Velmo(int, char**) { return 0; }

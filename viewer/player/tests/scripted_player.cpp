@@ -7,7 +7,7 @@
 #include <deque>
 #include <mutex>
 
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 
 namespace scripted {
 

@@ -23,7 +23,7 @@
 #include "platform/messages.h"
 #include "platform/registry.h"
 #include "player/tarn_adap.h"
-#include "player/vexplayer_contract.h"
+#include "contract/vexplayer_contract.h"
 #include "scripted_player.h"
 #include "settings/dialog_channel.h"
 #include "shell/tripdesk_dlg.h"
