@@ -34,14 +34,22 @@ set(TRIPDESK_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 set(TRIPDESK_SAMPLE_CARD ${CMAKE_BINARY_DIR}/test-work/sample-card)
 
 # tripdesk_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [SAMPLE_CARD])
-# A GoogleTest program in build/tests/, run by CTest on Qt's offscreen platform with its own
-# configuration folder so that no test touches the user's registry files. SAMPLE_CARD: the test
+# A GoogleTest program in build/tests/, run by CTest on Qt's offscreen platform. Its main (ours,
+# never GoogleTest's) first points HOME and the XDG folders at private temporary folders, so that
+# no test touches the user's files however it is started. SAMPLE_CARD: the test
 # reads the default sample card, made once before it at TRIPDESK_SAMPLE_CARD_DIR (see
 # tests/support/sample_card.h).
 function(tripdesk_add_test)
   cmake_parse_arguments(T "SAMPLE_CARD" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  if("GTest::gtest_main" IN_LIST T_LIBS)
+    message(FATAL_ERROR "${T_NAME}: GoogleTest's main makes no private folders; leave the main to tripdesk_add_test")
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  # Window-level programs have their main in the GUI support; the others get the plain one.
+  if(NOT "tripdesk_gui_test_main" IN_LIST T_LIBS AND NOT "tripdesk_gui_support" IN_LIST T_LIBS)
+    target_link_libraries(${T_NAME} PRIVATE tripdesk_test_main)
+  endif()
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIPDESK_TEST_DIR})
   target_compile_definitions(${T_NAME} PRIVATE
     TRIPDESK_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
@@ -49,7 +57,7 @@ function(tripdesk_add_test)
     TRIPDESK_TEST_WORK_DIR="${CMAKE_BINARY_DIR}/test-work/${T_NAME}")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/config;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/run;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-work/${T_NAME}/data;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
     LABELS "${T_LABELS}"
     TIMEOUT 600)
   if(T_SAMPLE_CARD)

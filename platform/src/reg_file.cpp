@@ -4,13 +4,16 @@
 //   "name"=hex(1):..       REG_SZ whose bytes are not plain printable UTF-8 (control characters,
 //                          invalid sequences); the bytes are the value's own, so every byte
 //                          comes back exactly
-// Reading skips whatever it does not understand, line by line.
+// Reading keeps whatever it does not understand, line by line as written, in the key it stood
+// in (after the key's values when the file is written again) or outside every key.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/registry.h"
 #include "registry_names.h"
@@ -19,7 +22,6 @@ namespace platform {
 
 namespace {
 
-using HiveData = std::map<std::string, std::map<std::string, RegValue>>;
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kBinaryPrefix = "hex:";
@@ -174,16 +176,24 @@ std::optional<std::string> ParseSection(std::string_view line) {
 // when that one is indented, as regedit wraps long binary values.
 class LogicalLines {
 public:
+    struct Line {
+        std::string text;        // joined, without the backslashes and the indents
+        std::string_view raw;    // the physical lines as written, without the last line end
+    };
+
     explicit LogicalLines(std::string_view text) : text_(text) {}
 
-    std::optional<std::string> next() {
+    std::optional<Line> next() {
+        const char* start = text_.data();
         auto first = physical();
         if (!first) return std::nullopt;
-        std::string line(TrimRight(*first));
-        while (!line.empty() && line.back() == '\\' && !text_.empty() &&
+        Line line{std::string(TrimRight(*first)), *first};
+        while (!line.text.empty() && line.text.back() == '\\' && !text_.empty() &&
                (text_.front() == ' ' || text_.front() == '\t')) {
-            line.pop_back();
-            line += TrimRight(TrimLeft(*physical()));
+            line.text.pop_back();
+            const std::string_view more = *physical();
+            line.text += TrimRight(TrimLeft(more));
+            line.raw = std::string_view(start, static_cast<std::size_t>(more.data() + more.size() - start));
         }
         return line;
     }
@@ -200,12 +210,34 @@ private:
     std::string_view text_;
 };
 
+// A value line "name"=value or @=value of a key; nothing when it is not one this store keeps.
+std::optional<std::pair<std::string, RegValue>> ParseValueLine(std::string_view s) {
+    std::optional<std::string> name;
+    if (s.front() == '@') {
+        name = std::string();
+        s.remove_prefix(1);
+    } else {
+        name = TakeQuoted(s);
+    }
+    if (!name || !detail::IsValidValueName(*name)) return std::nullopt;
+    s = TrimLeft(s);
+    if (s.empty() || s.front() != '=') return std::nullopt;
+    auto value = ParseValue(s.substr(1));
+    if (!value) return std::nullopt;
+    return std::pair{std::move(*name), std::move(*value)};
+}
+
 } // namespace
 
-std::string FormatRegFile(Hive hive, const HiveData& data) {
+std::string FormatRegFile(Hive hive, const HiveContents& data) {
     std::string out(kHeader);
     out += "\n\n";
-    for (const auto& [key, values] : data) {
+    for (const std::string& line : data.keptOutside) {
+        out += line;
+        out += '\n';
+    }
+    if (!data.keptOutside.empty()) out += '\n';
+    for (const auto& [key, values] : data.values) {
         out += '[';
         out += RootName(hive);
         out += '\\';
@@ -217,38 +249,47 @@ std::string FormatRegFile(Hive hive, const HiveData& data) {
             out += FormatValue(value);
             out += '\n';
         }
+        if (const auto kept = data.keptLines.find(key); kept != data.keptLines.end()) {
+            for (const std::string& line : kept->second) {
+                out += line;
+                out += '\n';
+            }
+        }
         out += '\n';
     }
     return out;
 }
 
-HiveData ParseRegFile(std::string_view text) {
+HiveContents ParseRegFile(std::string_view text) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
 
-    HiveData data;
+    HiveContents data;
     std::map<std::string, RegValue>* section = nullptr;
+    std::vector<std::string>* kept = &data.keptOutside;
+    bool first = true;
     LogicalLines lines(text);
     while (auto line = lines.next()) {
-        std::string_view s = TrimLeft(*line);
-        if (s.empty() || s.front() == ';') continue;
+        std::string_view s = TrimLeft(line->text);
+        if (s.empty()) continue;
+        const bool header = std::exchange(first, false) && s == kHeader;
+        if (header) continue;
         if (s.front() == '[') {
             section = nullptr;
-            if (auto key = ParseSection(s)) section = &detail::FindOrAddNoCase(data, *key);
-            continue;
+            kept = &data.keptOutside;
+            if (auto key = ParseSection(s)) {
+                section = &detail::FindOrAddNoCase(data.values, *key);
+                for (auto& [name, values] : data.values)
+                    if (&values == section) kept = &data.keptLines[name];
+                continue;
+            }
+        } else if (section && s.front() != ';') {
+            if (auto value = ParseValueLine(s)) {
+                detail::FindOrAddNoCase(*section, value->first) = std::move(value->second);
+                continue;
+            }
         }
-        if (!section) continue;
-        std::optional<std::string> name;
-        if (s.front() == '@') {
-            name = std::string();
-            s.remove_prefix(1);
-        } else {
-            name = TakeQuoted(s);
-        }
-        if (!name || !detail::IsValidValueName(*name)) continue;
-        s = TrimLeft(s);
-        if (s.empty() || s.front() != '=') continue;
-        if (auto value = ParseValue(s.substr(1))) detail::FindOrAddNoCase(*section, *name) = std::move(*value);
+        kept->emplace_back(line->raw);
     }
     return data;
 }

@@ -1,27 +1,57 @@
 #include "platform/registry.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <system_error>
 #include <utility>
 
 #include "platform/paths.h"
+#include "platform/trace.h"
 #include "registry_names.h"
 
 namespace platform {
 
 namespace {
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The file's bytes; empty when there is no file; nothing (with the reason) when a file is there
+// but could not be read. Never blocks: a FIFO in the file's place is refused.
+std::optional<std::string> ReadHiveFile(const std::filesystem::path& path, std::string& reason) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) return std::string();
+        reason = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string text;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        reason = std::strerror(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = "not a regular file";
+    } else {
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                reason = std::strerror(errno);
+                break;
+            }
+            if (got == 0) {
+                ::close(fd);
+                return text;
+            }
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return std::nullopt;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -55,15 +85,36 @@ std::filesystem::path RegistryStore::HiveFile(Hive hive) const {
     return dir_ / (hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE.reg" : "HKEY_CURRENT_USER.reg");
 }
 
-RegistryStore::HiveData& RegistryStore::hiveData(Hive hive) {
+RegistryStore::LoadedHive& RegistryStore::hiveData(Hive hive) {
     auto it = loaded_.find(hive);
-    if (it == loaded_.end()) it = loaded_.emplace(hive, ParseRegFile(ReadWholeFile(HiveFile(hive)))).first;
-    return it->second;
+    if (it != loaded_.end()) return it->second;
+    const std::filesystem::path file = HiveFile(hive);
+    std::string reason;
+    LoadedHive loaded;
+    if (const std::optional<std::string> text = ReadHiveFile(file, reason)) {
+        loaded.contents = ParseRegFile(*text);
+    } else {
+        loaded.unreadable = true;
+        Trace("registry: %s cannot be read (%s); it is kept as it is, changes stay in memory\n",
+              file.c_str(), reason.c_str());
+    }
+    return loaded_.emplace(hive, std::move(loaded)).first->second;
+}
+
+bool RegistryStore::commit(Hive hive, HiveContents changed) {
+    LoadedHive& loaded = hiveData(hive);
+    if (loaded.unreadable) {
+        loaded.contents = std::move(changed);
+        return false;
+    }
+    if (!writeHive(hive, changed)) return false;
+    loaded.contents = std::move(changed);
+    return true;
 }
 
 std::optional<RegValue> RegistryStore::Query(Hive hive, std::string_view key, std::string_view name) {
     std::lock_guard lock(mutex_);
-    auto* values = detail::FindNoCase(hiveData(hive), key);
+    auto* values = detail::FindNoCase(hiveData(hive).contents.values, key);
     if (!values) return std::nullopt;
     const RegValue* value = detail::FindNoCase(*values, name);
     if (!value) return std::nullopt;
@@ -98,25 +149,21 @@ bool RegistryStore::set(Hive hive, std::string_view key, std::string_view name, 
     // Keys and names must fit on a line of the file; values may hold any bytes.
     if (!detail::IsValidKeyName(key) || !detail::IsValidValueName(name)) return false;
     std::lock_guard lock(mutex_);
-    HiveData changed = hiveData(hive);
-    detail::FindOrAddNoCase(detail::FindOrAddNoCase(changed, key), name) = std::move(value);
-    if (!writeHive(hive, changed)) return false;
-    loaded_[hive] = std::move(changed);
-    return true;
+    HiveContents changed = hiveData(hive).contents;
+    detail::FindOrAddNoCase(detail::FindOrAddNoCase(changed.values, key), name) = std::move(value);
+    return commit(hive, std::move(changed));
 }
 
 bool RegistryStore::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
     std::lock_guard lock(mutex_);
-    HiveData changed = hiveData(hive);
-    auto* values = detail::FindNoCase(changed, key);
+    HiveContents changed = hiveData(hive).contents;
+    auto* values = detail::FindNoCase(changed.values, key);
     if (!values) return false;
     const auto it = std::find_if(values->begin(), values->end(),
                                  [&](const auto& entry) { return detail::EqualNoCase(entry.first, name); });
     if (it == values->end()) return false;
     values->erase(it);
-    if (!writeHive(hive, changed)) return false;
-    loaded_[hive] = std::move(changed);
-    return true;
+    return commit(hive, std::move(changed));
 }
 
 void RegistryStore::Reload() {
@@ -124,7 +171,7 @@ void RegistryStore::Reload() {
     loaded_.clear();
 }
 
-bool RegistryStore::writeHive(Hive hive, const HiveData& data) {
+bool RegistryStore::writeHive(Hive hive, const HiveContents& data) {
     std::error_code error;
     std::filesystem::create_directories(dir_, error);
     if (error) return false;

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/paths.h"
+#include "platform/trace.h"
 
 namespace platform {
 
@@ -33,8 +35,13 @@ std::string NamedMutex::LockFilePath(const std::string& name) {
 
 NamedMutex::NamedMutex(const std::string& name) {
     // Close-on-exec: a program started from here must not keep the name alive after we end.
-    const int fd = ::open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return;
+    const std::string path = LockFilePath(name);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // Without the file nothing shows another copy: the program starts as the only one.
+        Trace("single instance: cannot create the lock file %s (%s)\n", path.c_str(), std::strerror(errno));
+        return;
+    }
     // Each NamedMutex opens its own file description, so a second one in this process conflicts
     // with the first just as another process would.
     int result;

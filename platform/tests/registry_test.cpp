@@ -2,6 +2,7 @@
 // and the application profile.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -146,6 +147,91 @@ TEST(Registry, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\A", "x", "y"));
     EXPECT_EQ(RegistryStore(dir).QueryString(Hive::CurrentUser, "Software\\A", "x"), "y");
     EXPECT_EQ(RegistryStore(dir).QueryString(Hive::LocalMachine, "SOFTWARE\\Good", "ok"), "fine \"x\"");
+}
+
+TEST(Registry, LinesTheStoreDoesNotReadSurviveARewrite) {
+    const auto dir = FreshDir("kept");
+    RegistryStore store(dir);
+    const std::string written =
+        "Windows Registry Editor Version 5.00\n"
+        "; exported by hand\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Good]\n"
+        "\"ok\"=\"1\"\n"
+        "\"dword\"=dword:00000001\n"
+        "\"multi\"=hex(7):41,00,\\\n"
+        "  00,00\n"
+        "; about the key\n"
+        "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n"
+        "[HKEY_CLASSES_ROOT\\.mp4]\n"
+        "@=\"tripdesk\"\n";
+    WriteFile(store.HiveFile(Hive::LocalMachine), written);
+    ASSERT_TRUE(store.SetString(Hive::LocalMachine, "SOFTWARE\\Good", "new", "2"));
+    ASSERT_TRUE(store.SetString(Hive::LocalMachine, "SOFTWARE\\Other", "x", "3"));
+
+    const std::string text = ReadFile(store.HiveFile(Hive::LocalMachine));
+    // Each line kept as written, in the key it stood in.
+    const std::size_t good = text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Good]\n");
+    const std::size_t other = text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n");
+    ASSERT_NE(good, std::string::npos);
+    ASSERT_NE(other, std::string::npos);
+    for (const char* line : {"\"dword\"=dword:00000001\n", "\"multi\"=hex(7):41,00,\\\n  00,00\n", "; about the key\n"}) {
+        const std::size_t at = text.find(line);
+        EXPECT_TRUE(at > good && at < other) << line;
+    }
+    for (const char* line : {"; exported by hand\n", "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n",
+                             "[HKEY_CLASSES_ROOT\\.mp4]\n@=\"tripdesk\"\n"}) {
+        const std::size_t at = text.find(line);
+        EXPECT_NE(at, std::string::npos) << line;
+        EXPECT_LT(at, good) << line;
+    }
+    // And again after another start of the store: nothing is added twice, the values are there.
+    RegistryStore again(dir);
+    ASSERT_TRUE(again.DeleteValue(Hive::LocalMachine, "SOFTWARE\\Good", "new"));
+    const std::string second = ReadFile(store.HiveFile(Hive::LocalMachine));
+    EXPECT_EQ(second.find("dword:00000001"), second.rfind("dword:00000001"));
+    EXPECT_NE(second.find("\"dword\"=dword:00000001\n"), std::string::npos);
+    EXPECT_EQ(again.QueryString(Hive::LocalMachine, "SOFTWARE\\Good", "ok"), "1");
+    EXPECT_FALSE(again.Query(Hive::LocalMachine, "SOFTWARE\\Good", "dword"));
+}
+
+// A hive file that is there but cannot be read: a folder, a FIFO (which must not block the
+// store either) and a link that leads nowhere but round in circles.
+TEST(Registry, AHiveThatCannotBeReadIsNeverWrittenOver) {
+    struct Case {
+        const char* name;
+        void (*make)(const std::filesystem::path&);
+    };
+    const Case cases[] = {
+        {"folder", [](const std::filesystem::path& path) { std::filesystem::create_directories(path / "inside"); }},
+        {"fifo", [](const std::filesystem::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+        {"loop", [](const std::filesystem::path& path) { std::filesystem::create_symlink(path.filename(), path); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto dir = FreshDir(std::string("unreadable_") + c.name);
+        std::filesystem::create_directories(dir);
+        RegistryStore store(dir);
+        const auto hive = store.HiveFile(Hive::CurrentUser);
+        c.make(hive);
+        const auto kindBefore = std::filesystem::symlink_status(hive).type();
+
+        ::testing::internal::CaptureStdout();
+        EXPECT_FALSE(store.QueryString(Hive::CurrentUser, "Software\\A", "x"));
+        EXPECT_FALSE(store.SetString(Hive::CurrentUser, "Software\\A", "x", "run"));
+        const std::string trace = ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(trace.find(hive.string()), std::string::npos) << trace;
+        EXPECT_NE(trace.find("cannot be read"), std::string::npos) << trace;
+
+        // The value lives for the run; the file is left as it was, and no temporary file stays.
+        EXPECT_EQ(store.QueryString(Hive::CurrentUser, "Software\\A", "x"), "run");
+        EXPECT_EQ(std::filesystem::symlink_status(hive).type(), kindBefore);
+        std::size_t entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) entries += !entry.path().empty();
+        EXPECT_EQ(entries, 1u);
+        // The other hive is not affected.
+        EXPECT_TRUE(store.SetString(Hive::LocalMachine, "A", "y", "1"));
+        EXPECT_EQ(RegistryStore(dir).QueryString(Hive::LocalMachine, "A", "y"), "1");
+    }
 }
 
 TEST(Registry, KeysAndNamesThatCannotBeStoredAreRefused) {

@@ -88,6 +88,23 @@ TEST(SingleInstance, TheLockIsHeldUntilClosed) {
     EXPECT_EQ(lock.filename().string().find('/'), std::string::npos);
 }
 
+TEST(SingleInstance, ALockFileThatCannotBeMadeIsTracedAndNobodyElseIsSeen) {
+    const std::string name = "unmakeable";
+    // A folder in the lock file's place: opening it for writing fails, even for root.
+    const std::filesystem::path lock = NamedMutex::LockFilePath(name);
+    std::filesystem::create_directories(lock);
+    ::testing::internal::CaptureStdout();
+    {
+        NamedMutex mutex(name);
+        EXPECT_FALSE(mutex.owned());
+        EXPECT_FALSE(mutex.alreadyExists()) << "no other copy is running";
+    }
+    const std::string trace = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(trace.find("cannot create the lock file " + lock.string()), std::string::npos) << trace;
+    EXPECT_TRUE(std::filesystem::is_directory(lock));
+    std::filesystem::remove(lock);
+}
+
 TEST(SingleInstance, AnotherProcessSeesTheLockAndADeadOneLosesIt) {
     const std::string name = "cross_process";
     Child holder = Child::Start([&] {

@@ -1,10 +1,14 @@
-// The main of window-level test programs: one QApplication on this thread, which is the
-// user-interface thread of every test, for the whole run.
+// The main of window-level test programs: private folders, then one QApplication on this
+// thread, which is the user-interface thread of every test, for the whole run.
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "private_folders.h"
+
 int main(int argc, char** argv) {
+    // Before Qt reads its folders from the environment.
+    tripdesk::UsePrivateFolders();
     // Qt runs threads of its own: a death test must re-run the program rather than fork it.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     QApplication app(argc, argv);

@@ -20,6 +20,7 @@
 #include "child_process.h"
 #include "probe_lines.h"
 #include "samplecard/card_plan.h"
+#include "private_folders.h"
 
 namespace {
 
@@ -179,6 +180,7 @@ void RealTimePlayback(const Settings& settings) {
 } // namespace
 
 int main(int argc, char** argv) {
+    tripdesk::UsePrivateFolders();   // before anything reads or writes under the home
     const Settings settings = ParseSettings(argc, argv);
     DecodingAgainstFfmpeg(settings);
     RealTimePlayback(settings);

@@ -22,6 +22,7 @@
 #include "catalogue/files_open_popup.h"
 #include "catalogue/folder_scan.h"
 #include "platform/dialogs.h"
+#include "private_folders.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ void Print(const char* what, const Measurement& m, int files, const IoCounters& 
 } // namespace
 
 int main(int argc, char** argv) {
+    tripdesk::UsePrivateFolders();   // before anything reads or writes under the home
     int files = 4000;
     int runs = 5;
     for (int i = 1; i + 1 < argc; i += 2) {

@@ -15,13 +15,16 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "player/big_endian.h"
+#include "mp4/big_endian.h"
+#include "mp4/box_walker.h"
 #include "player/tarn_adap.h"
 #include "player/tarn_udat.h"
+#include "private_folders.h"
 
 namespace {
 
@@ -30,13 +33,9 @@ constexpr std::uint64_t kRecordingBytes = 1ull << 30;
 constexpr int kSteps = 1800;   // one minute at 30 steps a second
 constexpr int kRuns = 15;
 
-void PutBigEndian32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
-
 Bytes Box(const char* type, std::size_t payload) {
     Bytes box(8 + payload, 0);
-    PutBigEndian32(box, 0, static_cast<std::uint32_t>(box.size()));
+    mp4::StoreBigEndian32(box.data(), static_cast<std::uint32_t>(box.size()));
     std::memcpy(box.data() + 4, type, 4);
     return box;
 }
@@ -60,7 +59,7 @@ Bytes UserDataBox() {
     });
     Bytes box = Box("udat", 0);
     for (const Bytes* chunk : {&time, &gps, &sensor}) box.insert(box.end(), chunk->begin(), chunk->end());
-    PutBigEndian32(box, 0, static_cast<std::uint32_t>(box.size()));
+    mp4::StoreBigEndian32(box.data(), static_cast<std::uint32_t>(box.size()));
     return box;
 }
 
@@ -76,7 +75,7 @@ std::uint64_t WriteRecording(const std::string& path) {
     const Bytes udat = UserDataBox();
     const std::uint64_t mdatBytes = kRecordingBytes - ftyp.size() - moov.size() - udat.size();
     Bytes mdatHeader = Box("mdat", 0);
-    PutBigEndian32(mdatHeader, 0, static_cast<std::uint32_t>(mdatBytes));
+    mp4::StoreBigEndian32(mdatHeader.data(), static_cast<std::uint32_t>(mdatBytes));
     const int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
     if (fd < 0) throw std::runtime_error("cannot create " + path);
     WriteAt(fd, 0, ftyp);
@@ -103,17 +102,15 @@ std::size_t ReadEverything(const std::string& path) {
     Bytes file(size + 1);
     in.seekg(0);
     in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size));
-    std::size_t offset = 0;
-    while (offset + 8 <= size) {
-        if (std::memcmp(file.data() + offset + 4, "udat", 4) == 0) {
-            const Bytes copy(file.begin() + static_cast<std::ptrdiff_t>(offset), file.begin() + static_cast<std::ptrdiff_t>(size));
-            player::TarnUDAT parser;
-            parser.SetBox(copy.data(), copy.size());
-            return parser.Parse() == 0 ? copy.size() : 0;
-        }
-        const std::uint32_t boxSize = player::ReadBigEndian32(file.data() + offset);
-        if (boxSize < 8) break;
-        offset += boxSize;
+    const mp4::MemorySource source(std::span<const std::uint8_t>(file.data(), size));
+    mp4::BoxWalker walker(source, mp4::SizeRule::Compact);
+    while (walker.Next() == mp4::BoxWalker::Step::Box) {
+        if (walker.box().type != mp4::FourCC("udat")) continue;
+        const Bytes copy(file.begin() + static_cast<std::ptrdiff_t>(walker.box().offset),
+                         file.begin() + static_cast<std::ptrdiff_t>(size));
+        player::TarnUDAT parser;
+        parser.SetBox(copy.data(), copy.size());
+        return parser.Parse() == 0 ? copy.size() : 0;
     }
     return 0;
 }
@@ -142,6 +139,7 @@ Measure Run(int runs, const std::function<void()>& action) {
 } // namespace
 
 int main() {
+    tripdesk::UsePrivateFolders();   // before anything reads or writes under the home
     std::string pattern = (std::filesystem::temp_directory_path() / "bench_userdata-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {
         std::perror("mkdtemp");

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "mp4/big_endian.h"
+
 namespace vexplayer {
 
 namespace {
@@ -23,15 +25,6 @@ std::uint8_t KeyByte(std::uint32_t key, std::int64_t offset) {
 bool IsFileType(const std::uint8_t* header) { return std::memcmp(header + 4, "ftyp", 4) == 0; }
 
 } // namespace
-
-std::uint32_t ReadBigEndian32(const std::uint8_t* bytes) {
-    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
-           (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
-}
-
-std::uint64_t ReadBigEndian64(const std::uint8_t* bytes) {
-    return (std::uint64_t{ReadBigEndian32(bytes)} << 32) | ReadBigEndian32(bytes + 4);
-}
 
 std::optional<RecordingInput> RecordingInput::open(const std::string& path,
                                                    std::optional<std::uint32_t> scrambleKey) {
@@ -74,7 +67,7 @@ void RecordingInput::detectFirstBox(std::optional<std::uint32_t> scrambleKey) {
     std::array<std::uint8_t, 8> clear{};
     for (std::size_t i = 0; i < header.size(); ++i)
         clear[i] = header[i] ^ KeyByte(*scrambleKey, static_cast<std::int64_t>(i));
-    const std::int64_t boxSize = ReadBigEndian32(clear.data());
+    const std::int64_t boxSize = mp4::ReadBigEndian32(clear.data());
     if (!IsFileType(clear.data()) || boxSize < 8 || boxSize > std::min(size_, kLargestFileTypeBox))
         return;
     key_ = *scrambleKey;

@@ -38,7 +38,4 @@ private:
     bool startsWithFileType_ = false;
 };
 
-std::uint32_t ReadBigEndian32(const std::uint8_t* bytes);
-std::uint64_t ReadBigEndian64(const std::uint8_t* bytes);
-
 } // namespace vexplayer

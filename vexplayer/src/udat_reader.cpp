@@ -5,6 +5,8 @@
 #include <cstring>
 #include <span>
 
+#include "mp4/big_endian.h"
+#include "mp4/box_walker.h"
 #include "recording_input.h"
 
 namespace vexplayer {
@@ -22,29 +24,29 @@ struct Span {
     std::int64_t end = 0;     // one past its last byte inside the file
 };
 
+// The recording as the box walk reads it.
+class InputSource final : public mp4::ByteSource {
+public:
+    explicit InputSource(const RecordingInput& input) : input_(input) {}
+    std::uint64_t Size() const override { return static_cast<std::uint64_t>(input_.size()); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+        return input_.readAt(static_cast<std::int64_t>(offset), out) == static_cast<std::int64_t>(out.size());
+    }
+
+private:
+    const RecordingInput& input_;
+};
+
+// The viewer's walk: 32-bit sizes, and the "udat" box is taken whatever its size says, its
+// chunks starting right after its 8-byte header.
 std::optional<Span> FindUserDataBox(const RecordingInput& input) {
-    const std::int64_t fileSize = input.size();
-    std::int64_t offset = 0;
-    for (int box = 0; box < kMaxBoxes && offset + 8 <= fileSize; ++box) {
-        std::array<std::uint8_t, 16> header{};
-        const std::int64_t got = input.readAt(offset, header);
-        if (got < 8) return std::nullopt;
-        std::int64_t headerSize = 8;
-        std::int64_t boxSize = ReadBigEndian32(header.data());
-        if (boxSize == 1) {
-            if (got < 16) return std::nullopt;
-            const std::uint64_t large = ReadBigEndian64(header.data() + 8);
-            if (large > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
-            headerSize = 16;
-            boxSize = static_cast<std::int64_t>(large);
-        } else if (boxSize == 0) {
-            boxSize = fileSize - offset;
-        }
-        if (boxSize < headerSize) return std::nullopt;
-        if (std::memcmp(header.data() + 4, "udat", 4) == 0)
-            return Span{offset + headerSize, offset + std::min(boxSize, fileSize - offset)};
-        if (boxSize > fileSize - offset) return std::nullopt;
-        offset += boxSize;
+    const InputSource source(input);
+    mp4::BoxWalker walker(source, mp4::SizeRule::Compact);
+    for (int box = 0; box < kMaxBoxes && walker.Next() == mp4::BoxWalker::Step::Box; ++box) {
+        const mp4::BoxHeader& header = walker.box();
+        if (header.type != mp4::FourCC("udat")) continue;
+        const auto end = static_cast<std::int64_t>(header.endInside(walker.runEnd()));
+        return Span{static_cast<std::int64_t>(header.contentOffset()), end};
     }
     return std::nullopt;
 }
@@ -63,7 +65,7 @@ std::optional<Chunk> ReadChunk(const RecordingInput& input, const Span& box, std
     const bool tagMatches = std::any_of(tags.begin(), tags.end(), [&](const char* tag) {
         return std::memcmp(header.data() + 4, tag, 4) == 0;
     });
-    const std::int64_t size = ReadBigEndian32(header.data());
+    const std::int64_t size = mp4::ReadBigEndian32(header.data());
     if (!tagMatches || size < 8) return std::nullopt;
     const std::int64_t contentEnd = std::min(at + size, box.end);
     return Chunk{at + 8, (contentEnd - at - 8) / entryBytes, at + size};
@@ -75,7 +77,7 @@ std::vector<std::uint32_t> ReadTimes(const RecordingInput& input, const Chunk& c
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * kTimeEntryBytes);
     if (input.readAt(chunk.entriesBegin, bytes) != static_cast<std::int64_t>(bytes.size())) return {};
     std::vector<std::uint32_t> times(count);
-    for (std::uint32_t i = 0; i < count; ++i) times[i] = ReadBigEndian32(&bytes[i * kTimeEntryBytes]);
+    for (std::uint32_t i = 0; i < count; ++i) times[i] = mp4::ReadBigEndian32(&bytes[i * kTimeEntryBytes]);
     if (!std::is_sorted(times.begin(), times.end())) return {};
     return times;
 }

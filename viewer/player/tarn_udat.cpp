@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "player/big_endian.h"
+#include "mp4/big_endian.h"
 
 namespace player {
 
@@ -18,9 +18,9 @@ struct ChunkRule {
     TarnUDAT::ParseResult failure;
 };
 constexpr ChunkRule kChunkRules[3] = {
-    {FourCC("TIME"), FourCC("RTCD"), TarnUDAT::kBadTimeChunk},
-    {FourCC("GPSI"), FourCC("GPSI"), TarnUDAT::kBadGpsChunk},
-    {FourCC("SENS"), FourCC("SENS"), TarnUDAT::kBadSensorChunk},
+    {mp4::FourCC("TIME"), mp4::FourCC("RTCD"), TarnUDAT::kBadTimeChunk},
+    {mp4::FourCC("GPSI"), mp4::FourCC("GPSI"), TarnUDAT::kBadGpsChunk},
+    {mp4::FourCC("SENS"), mp4::FourCC("SENS"), TarnUDAT::kBadSensorChunk},
 };
 
 } // namespace
@@ -34,15 +34,15 @@ int TarnUDAT::Parse() {
     failed_ = true;
     for (Chunk& chunk : chunks_) chunk = Chunk{};
     if (!box_ || length_ < kHeaderBytes) return kNoBox;
-    boxSize_ = ReadBigEndian32(box_);
-    boxType_ = ReadBigEndian32(box_ + 4);
+    boxSize_ = mp4::ReadBigEndian32(box_);
+    boxType_ = mp4::ReadBigEndian32(box_ + 4);
 
     std::uint64_t offset = kHeaderBytes;   // 64-bit: sizes up to 2^32 each cannot wrap it
     for (int i = 0; i < 3; ++i) {
         const ChunkRule& rule = kChunkRules[i];
         if (offset + kHeaderBytes > length_) return rule.failure;
-        const std::uint32_t size = ReadBigEndian32(box_ + offset);
-        const std::uint32_t tag = ReadBigEndian32(box_ + offset + 4);
+        const std::uint32_t size = mp4::ReadBigEndian32(box_ + offset);
+        const std::uint32_t tag = mp4::ReadBigEndian32(box_ + offset + 4);
         if (tag != rule.tag && tag != rule.alternativeTag) return rule.failure;
         chunks_[i] = Chunk{size, tag, static_cast<std::size_t>(offset + kHeaderBytes)};
         offset += size;

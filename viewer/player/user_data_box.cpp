@@ -1,14 +1,10 @@
 #include "player/user_data_box.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <new>
+#include <span>
 
-#include "player/big_endian.h"
+#include "mp4/box_walker.h"
 
 namespace player {
 
@@ -19,67 +15,41 @@ constexpr std::uint64_t kHeaderBytes = 8;
 // a recording's few large boxes cost a few windows.
 constexpr std::uint64_t kHeaderWindowBytes = 16 * 1024;
 
-class ReadOnlyFile {
+// The file as the walk sees it: small reads served from a window of the file, and in the
+// encryption view mode the first box's size combined with the key.
+class WalkView final : public mp4::ByteSource {
 public:
-    explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    WalkView(const mp4::FileSource& file, std::optional<std::uint32_t> key) : file_(file), key_(key) {}
 
-    bool IsOpen() const { return fd_ >= 0; }
-    std::optional<std::uint64_t> Size() const {
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0 || info.st_size < 0) return std::nullopt;
-        return static_cast<std::uint64_t>(info.st_size);
-    }
-    // Reads exactly length bytes at offset; false on an error or a short read.
-    bool ReadAt(std::uint64_t offset, std::uint8_t* out, std::uint64_t length) const {
-        while (length > 0) {
-            const ssize_t got = ::pread(fd_, out, length, static_cast<off_t>(offset));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) return false;
-            out += got;
-            offset += static_cast<std::uint64_t>(got);
-            length -= static_cast<std::uint64_t>(got);
+    std::uint64_t Size() const override { return file_.Size(); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+        if (offset > Size() || out.size() > Size() - offset) return false;
+        if (offset < windowStart_ || offset + out.size() > windowStart_ + window_.size()) {
+            window_.resize(std::min(std::max<std::uint64_t>(kHeaderWindowBytes, out.size()), Size() - offset));
+            windowStart_ = offset;
+            if (!file_.ReadAt(offset, window_)) {
+                window_.clear();
+                return false;
+            }
+        }
+        std::copy_n(window_.begin() + static_cast<std::ptrdiff_t>(offset - windowStart_), out.size(), out.begin());
+        if (key_) {
+            std::uint8_t keyBytes[4];
+            mp4::StoreBigEndian32(keyBytes, *key_);
+            for (std::uint64_t at = offset; at < 4 && at < offset + out.size(); ++at) out[at - offset] ^= keyBytes[at];
         }
         return true;
     }
 
 private:
-    int fd_;
-};
-
-// Box headers of one file, served from a window of the file.
-class HeaderReader {
-public:
-    HeaderReader(const ReadOnlyFile& file, std::uint64_t fileSize) : file_(file), fileSize_(fileSize) {}
-
-    // The 8 header bytes at offset (which the caller keeps inside the file), or nullptr when the
-    // read failed.
-    const std::uint8_t* HeaderAt(std::uint64_t offset) {
-        if (offset < windowStart_ || offset + kHeaderBytes > windowStart_ + window_.size()) {
-            const std::uint64_t length = std::min(kHeaderWindowBytes, fileSize_ - offset);
-            window_.resize(length);
-            windowStart_ = offset;
-            if (!file_.ReadAt(offset, window_.data(), length)) {
-                window_.clear();
-                return nullptr;
-            }
-        }
-        return window_.data() + (offset - windowStart_);
-    }
-
-private:
-    const ReadOnlyFile& file_;
-    std::uint64_t fileSize_;
-    std::uint64_t windowStart_ = 0;
-    std::vector<std::uint8_t> window_;
+    const mp4::FileSource& file_;
+    std::optional<std::uint32_t> key_;
+    mutable std::uint64_t windowStart_ = 0;
+    mutable std::vector<std::uint8_t> window_;
 };
 
 bool FirstBoxKindAccepted(std::uint32_t firstType, int encryptedView) {
-    const bool isPlain = firstType == FourCC("ftyp");
+    const bool isPlain = firstType == mp4::FourCC("ftyp");
     return encryptedView == 0 ? isPlain : !isPlain;
 }
 
@@ -95,37 +65,37 @@ UserDataBoxRead FindUserDataBox(const std::optional<std::string>& path, int encr
                                 std::uint32_t key) {
     const auto fail = [](int code) { return UserDataBoxRead{code, {}}; };
     if (!path) return fail(kBoxNoPath);
-    const ReadOnlyFile file(*path);
-    if (!file.IsOpen()) return fail(kBoxOpenFailed);
-    const std::optional<std::uint64_t> size = file.Size();
-    if (!size) return fail(kBoxNoSize);
-    if (*size == 0) return fail(kBoxEmptyFile);
-    if (*size < kHeaderBytes) return fail(kBoxNotFound);
+    const mp4::FileSource file(*path);
+    switch (file.status()) {
+    case mp4::FileSource::Status::Open: break;
+    case mp4::FileSource::Status::NoSize: return fail(kBoxNoSize);
+    case mp4::FileSource::Status::CannotOpen:
+    case mp4::FileSource::Status::NotARegularFile: return fail(kBoxOpenFailed);
+    }
+    if (file.Size() == 0) return fail(kBoxEmptyFile);
+    if (file.Size() < kHeaderBytes) return fail(kBoxNotFound);
 
-    HeaderReader headers(file, *size);
-    const std::uint8_t* header = headers.HeaderAt(0);
-    if (!header) return fail(kBoxReadFailed);
-    if (!FirstBoxKindAccepted(ReadBigEndian32(header + 4), encryptedView)) return fail(kBoxWrongKind);
+    const WalkView view(file, encryptedView != 0 ? std::optional(key) : std::nullopt);
+    std::uint8_t firstHeader[kHeaderBytes];
+    if (!view.ReadAt(0, firstHeader)) return fail(kBoxReadFailed);
+    if (!FirstBoxKindAccepted(mp4::ReadBigEndian32(firstHeader + 4), encryptedView)) return fail(kBoxWrongKind);
 
-    std::uint64_t offset = 0;   // 64-bit: a run of 32-bit box sizes cannot wrap it
+    mp4::BoxWalker walker(view, mp4::SizeRule::Compact);
     for (;;) {
-        header = headers.HeaderAt(offset);
-        if (!header) return fail(kBoxReadFailed);
-        std::uint32_t boxSize = ReadBigEndian32(header);
-        if (offset == 0 && encryptedView != 0) boxSize ^= key;
-        if (ReadBigEndian32(header + 4) == FourCC("udat")) break;
-        if (boxSize < kHeaderBytes) return fail(kBoxNotFound);
-        offset += boxSize;
-        if (offset + kHeaderBytes > *size) return fail(kBoxNotFound);
+        const mp4::BoxWalker::Step step = walker.Next();
+        if (step == mp4::BoxWalker::Step::ReadFailed) return fail(kBoxReadFailed);
+        if (step != mp4::BoxWalker::Step::Box) return fail(kBoxNotFound);
+        // The box is taken whatever its size field says: the copy runs to the end of the file.
+        if (walker.box().type == mp4::FourCC("udat")) break;
     }
 
     UserDataBoxRead result;
     try {
-        result.copy.resize(*size - offset);   // at least the header, checked above
+        result.copy.resize(file.Size() - walker.box().offset);   // at least the header
     } catch (const std::bad_alloc&) {
         return fail(kBoxNoMemory);
     }
-    if (!file.ReadAt(offset, result.copy.data(), result.copy.size())) return fail(kBoxReadFailed);
+    if (!file.ReadAt(walker.box().offset, result.copy)) return fail(kBoxReadFailed);
     result.code = kBoxFound;
     return result;
 }

@@ -26,6 +26,18 @@ struct RegValue {
     bool operator==(const RegValue&) const = default;
 };
 
+// What a hive file holds: the values, and the lines this store does not understand, kept as
+// they were written so that rewriting the file gives them back.
+struct HiveContents {
+    // key (case-insensitive as on Windows, stored as first written) -> name -> value
+    std::map<std::string, std::map<std::string, RegValue>> values;
+    // Lines inside a key that are not values this store keeps, by key, in file order.
+    std::map<std::string, std::vector<std::string>> keptLines;
+    // Lines outside every key this store reads (before the first key, sections of other roots,
+    // deletions), in file order.
+    std::vector<std::string> keptOutside;
+};
+
 class RegistryStore {
 public:
     // A store over the hive files in dir (created on the first write).
@@ -40,7 +52,8 @@ public:
     std::optional<RegValue> Query(Hive hive, std::string_view key, std::string_view name);
 
     // Creates the key when missing. False when the hive file could not be written (the store
-    // then keeps the old contents).
+    // then keeps the old contents). A hive file that exists but could not be read is never
+    // written over: changes to it are kept in memory for the run and this returns false.
     bool SetString(Hive hive, std::string_view key, std::string_view name, std::string_view text);
     bool SetBinary(Hive hive, std::string_view key, std::string_view name,
                    const std::vector<std::uint8_t>& bytes);
@@ -57,21 +70,25 @@ public:
     void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; }
 
 private:
-    // key (case-insensitive as on Windows, stored as first written) -> name -> value
-    using HiveData = std::map<std::string, std::map<std::string, RegValue>>;
+    struct LoadedHive {
+        HiveContents contents;
+        bool unreadable = false;   // the file exists but could not be read: never written
+    };
 
-    HiveData& hiveData(Hive hive);
+    LoadedHive& hiveData(Hive hive);
+    // Writes changed (unless the file could not be read) and keeps it.
+    bool commit(Hive hive, HiveContents changed);
     bool set(Hive hive, std::string_view key, std::string_view name, RegValue value);
-    bool writeHive(Hive hive, const HiveData& data);
+    bool writeHive(Hive hive, const HiveContents& data);
 
     std::filesystem::path dir_;
     std::mutex mutex_;
-    std::map<Hive, HiveData> loaded_;
+    std::map<Hive, LoadedHive> loaded_;
     std::optional<std::size_t> failAfter_;
 };
 
 // The ".reg" text of a hive and its parse; exposed for tests.
-std::string FormatRegFile(Hive hive, const std::map<std::string, std::map<std::string, RegValue>>& data);
-std::map<std::string, std::map<std::string, RegValue>> ParseRegFile(std::string_view text);
+std::string FormatRegFile(Hive hive, const HiveContents& data);
+HiveContents ParseRegFile(std::string_view text);
 
 } // namespace platform

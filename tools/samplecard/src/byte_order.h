@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mp4/big_endian.h"
+
 // Big-endian fields of MP4 boxes, written into and read from byte vectors.
 namespace samplecard::bytes {
 
@@ -20,12 +22,11 @@ inline void appendFourCC(std::vector<std::uint8_t>& out, std::string_view fourcc
 }
 
 inline std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t at) {
-  return std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 |
-         std::uint32_t(data[at + 2]) << 8 | std::uint32_t(data[at + 3]);
+  return mp4::ReadBigEndian32(data.subspan(at, 4).data());
 }
 
 inline std::uint64_t readU64(std::span<const std::uint8_t> data, std::size_t at) {
-  return std::uint64_t(readU32(data, at)) << 32 | readU32(data, at + 4);
+  return mp4::ReadBigEndian64(data.subspan(at, 8).data());
 }
 
 inline void writeU32(std::span<std::uint8_t> data, std::size_t at, std::uint32_t value) {

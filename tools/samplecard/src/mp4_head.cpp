@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "byte_order.h"
+#include "mp4/box_walker.h"
 
 namespace samplecard {
 namespace {
@@ -33,11 +34,14 @@ class ChunkOffsetShifter {
 
   bool shiftChildren(std::size_t begin, std::size_t end, int depth = 0) {
     if (depth > kMaxNesting) return false;
-    std::size_t at = begin;
-    while (at < end) {
-      if (end - at < 8) return false;
-      const std::uint32_t size = bytes::readU32(moov_, at);
-      if (size < 8 || size > end - at) return false;
+    const mp4::MemorySource source(moov_);
+    mp4::BoxWalker walker(source, mp4::SizeRule::Compact, begin, end);
+    mp4::BoxWalker::Step step;
+    while ((step = walker.Next()) == mp4::BoxWalker::Step::Box) {
+      const mp4::BoxHeader& box = walker.box();
+      if (box.sizeBelowHeader || box.reachesPastEnd) return false;
+      const std::size_t at = box.offset;
+      const auto size = std::uint32_t(box.size);
       const std::string_view type(reinterpret_cast<const char*>(moov_.data() + at + 4), 4);
       bool ok = true;
       if (type == "stco") {
@@ -49,9 +53,8 @@ class ChunkOffsetShifter {
         ok = shiftChildren(at + 8, at + size, depth + 1);
       }
       if (!ok) return false;
-      at += size;
     }
-    return true;
+    return step == mp4::BoxWalker::Step::End;
   }
 
  private:
@@ -93,25 +96,17 @@ std::optional<BoxExtent> onlyBox(const std::vector<BoxExtent>& boxes, std::strin
 }  // namespace
 
 std::optional<std::vector<BoxExtent>> topLevelBoxes(std::span<const std::uint8_t> file) {
+  const mp4::MemorySource source(file);
+  mp4::BoxWalker walker(source, mp4::SizeRule::Extended);
   std::vector<BoxExtent> boxes;
-  std::uint64_t at = 0;
-  while (at < file.size()) {
-    const std::uint64_t left = file.size() - at;
-    if (left < 8) return std::nullopt;
-    std::uint64_t size = bytes::readU32(file, at);
-    std::uint64_t header = 8;
-    if (size == 1) {
-      if (left < 16) return std::nullopt;
-      size = bytes::readU64(file, at + 8);
-      header = 16;
-    } else if (size == 0) {
-      size = left;
-    }
-    if (size < header || size > left) return std::nullopt;
-    boxes.push_back(
-        BoxExtent{std::string(reinterpret_cast<const char*>(file.data() + at + 4), 4), at, size});
-    at += size;
+  mp4::BoxWalker::Step step;
+  while ((step = walker.Next()) == mp4::BoxWalker::Step::Box) {
+    const mp4::BoxHeader& box = walker.box();
+    if (box.sizeBelowHeader || box.reachesPastEnd) return std::nullopt;
+    boxes.push_back(BoxExtent{
+        std::string(reinterpret_cast<const char*>(file.data() + box.offset + 4), 4), box.offset, box.size});
   }
+  if (step != mp4::BoxWalker::Step::End) return std::nullopt;
   return boxes;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// A deliberately separate reader of the recorder's layout, so that the tests judge the
-// generator's writers instead of repeating them.
+// A reader of the recorder's layout apart from the generator's writers, so that the tests judge
+// the writers instead of repeating them; box headers go through the one box reader.
 
 #include <cstdint>
 #include <cstring>
@@ -9,8 +9,12 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "mp4/big_endian.h"
+#include "mp4/box_walker.h"
 
 namespace samplecard::testing {
 
@@ -22,8 +26,8 @@ inline Bytes readFile(const std::filesystem::path& path) {
 }
 
 inline std::uint32_t bigEndian32(const Bytes& data, std::size_t at) {
-  return std::uint32_t(data.at(at)) << 24 | std::uint32_t(data.at(at + 1)) << 16 |
-         std::uint32_t(data.at(at + 2)) << 8 | std::uint32_t(data.at(at + 3));
+  if (data.size() < 4 || at > data.size() - 4) throw std::out_of_range("bigEndian32");
+  return mp4::ReadBigEndian32(data.data() + at);
 }
 
 inline float littleEndianFloat(const Bytes& data, std::size_t at) {
@@ -48,15 +52,16 @@ struct Box {
 // Top-level boxes with 32-bit sizes only (the recorder writes nothing else); none when a size is
 // below 8 or runs past the end of the file.
 inline std::optional<std::vector<Box>> walkBoxes(const Bytes& file) {
+  const mp4::MemorySource source(file);
+  mp4::BoxWalker walker(source, mp4::SizeRule::Compact);
   std::vector<Box> boxes;
-  std::size_t at = 0;
-  while (at < file.size()) {
-    if (file.size() - at < 8) return std::nullopt;
-    const std::size_t size = bigEndian32(file, at);
-    if (size < 8 || size > file.size() - at) return std::nullopt;
-    boxes.push_back({fourCC(file, at + 4), at, size});
-    at += size;
+  mp4::BoxWalker::Step step;
+  while ((step = walker.Next()) == mp4::BoxWalker::Step::Box) {
+    const mp4::BoxHeader& box = walker.box();
+    if (box.sizeBelowHeader || box.reachesPastEnd) return std::nullopt;
+    boxes.push_back({fourCC(file, box.offset + 4), box.offset, box.size});
   }
+  if (step != mp4::BoxWalker::Step::End) return std::nullopt;
   return boxes;
 }
 

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstring>
+#include <fstream>
+#include <future>
 #include <random>
 
 #include "dialog_hooks.h"
 #include "platform/clock.h"
 #include "player/tarn_adap.h"
+#include "player/tarn_udat.h"
 #include "player/user_data_box.h"
 #include "test_folders.h"
 #include "test_support.h"
+#include "user_data_files.h"
 
 namespace player {
 namespace {
@@ -42,7 +49,7 @@ TEST_F(UserDataBoxTest, FindsTheBoxAndCopiesItWithEverythingAfterIt) {
 TEST_F(UserDataBoxTest, CodesOfFilesWithoutAReachableBox) {
     EXPECT_EQ(FindUserDataBox(std::nullopt, 0, 0).code, kBoxNoPath);
     EXPECT_EQ(FindUserDataBox((folder_ / "missing.mp4").string(), 0, 0).code, kBoxOpenFailed);
-    EXPECT_EQ(FindUserDataBox(folder_.string(), 0, 0).code, kBoxReadFailed);   // a folder opens, reads fail
+    EXPECT_EQ(FindUserDataBox(folder_.string(), 0, 0).code, kBoxOpenFailed);   // not a regular file
     EXPECT_EQ(FindUserDataBox(Write("empty.mp4", {}), 0, 0).code, kBoxEmptyFile);
     EXPECT_EQ(FindUserDataBox(Write("short.mp4", {0, 0, 0, 8, 'f'}), 0, 0).code, kBoxNotFound);
     const Bytes noUdat = Concat({Box("ftyp", Bytes(16)), Box("mdat", Bytes(100)), Box("moov", Bytes(10))});
@@ -60,6 +67,35 @@ TEST_F(UserDataBoxTest, CodesOfFilesWithoutAReachableBox) {
     EXPECT_EQ(FindUserDataBox(Write("past.mp4", past), 0, 0).code, kBoxNotFound);
     EXPECT_EQ(FindUserDataBox(Write("cut.mp4", Concat({Box("ftyp", Bytes(16)), Bytes{0, 0, 0, 9, 'u'}})), 0, 0).code,
               kBoxNotFound);
+}
+
+TEST_F(UserDataBoxTest, AFifoOrADeviceIsRefusedAtOnce) {
+    const std::filesystem::path fifo = folder_ / "drf2_20240101_120000.mp4";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Run apart, so that a blocking open (which waits for a writer) fails the test instead of
+    // hanging it.
+    auto read = std::async(std::launch::async, [&] { return FindUserDataBox(fifo.string(), 0, 0).code; });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::ofstream(fifo).put('x');   // releases the blocked open
+        FAIL() << "FindUserDataBox blocked on a FIFO";
+    }
+    EXPECT_EQ(read.get(), kBoxOpenFailed);
+    EXPECT_EQ(FindUserDataBox(std::string("/dev/zero"), 0, 0).code, kBoxOpenFailed);
+}
+
+// The same files the player library's reader is tested on: both must agree on which have user data.
+TEST_F(UserDataBoxTest, TrickyBoxSizesAsTheLibraryReadsThem) {
+    for (const tripdesk::test::TrickyRecording& file : tripdesk::test::TrickyRecordings()) {
+        const UserDataBoxRead read = FindUserDataBox(Write(file.name + ".mp4", file.bytes), 0, 0);
+        TarnUDAT parser;
+        parser.SetBox(read.copy.data(), read.copy.size());
+        const bool parsed = read.code == kBoxFound && parser.Parse() == 0;
+        EXPECT_EQ(parsed, file.hasUserData) << file.name << " code " << read.code;
+        if (!file.hasUserData) continue;
+        parser.SetEntryCount(3);
+        EXPECT_NE(parser.GpsEntry(2), nullptr) << file.name;
+        EXPECT_EQ(parser.GpsEntry(3), nullptr) << file.name;
+    }
 }
 
 TEST_F(UserDataBoxTest, EveryTruncationOfARecordingKeepsItsCode) {

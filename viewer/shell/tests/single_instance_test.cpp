@@ -55,4 +55,24 @@ TEST(SingleInstance, SecondStartEndsSilentlyWhileTheFirstRuns) {
     third.waitForFinished();
 }
 
+TEST(SingleInstance, WithoutALockFileTheProgramStartsAndSaysWhy) {
+    const std::filesystem::path runtime = std::filesystem::path(TRIPDESK_TEST_WORK_DIR) / "runtime_unwritable";
+    std::filesystem::remove_all(runtime);
+    // A folder where the lock file belongs: it cannot be made.
+    std::filesystem::create_directories(runtime / "TRIPDESK_APP_KX-310T.lock");
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+
+    QProcess program;
+    program.setProcessEnvironment(Environment(runtime));
+    program.start(QString(TRIPDESK_BIN_DIR) + "/tripdesk", {});
+    ASSERT_TRUE(program.waitForStarted());
+    QByteArray output;
+    while (!output.contains("####stat0") && program.waitForReadyRead(30000)) output += program.readAllStandardOutput();
+    EXPECT_TRUE(output.contains("cannot create the lock file")) << output.toStdString();
+    EXPECT_TRUE(output.contains("####stat0")) << "the main window is made";
+    EXPECT_FALSE(program.waitForFinished(2000)) << "waiting at the channel dialog";
+    program.kill();
+    program.waitForFinished();
+}
+
 } // namespace
