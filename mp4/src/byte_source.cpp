@@ -1,7 +1,5 @@
 #include "mp4/byte_source.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,32 +13,21 @@ bool MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) con
     return true;
 }
 
-FileSource::FileSource(const std::string& path) {
-    if (path.find('\0') != std::string::npos) return;
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) return;
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || info.st_size < 0) {
-        status_ = Status::NoSize;
-        return;
+FileSource::FileSource(const std::string& path) : file_(path) {
+    switch (file_.status()) {
+    case platform::ReadOnlyFile::Status::Open: status_ = Status::Open; break;
+    case platform::ReadOnlyFile::Status::NotARegularFile: status_ = Status::NotARegularFile; break;
+    case platform::ReadOnlyFile::Status::NoSize: status_ = Status::NoSize; break;
+    case platform::ReadOnlyFile::Status::Missing:
+    case platform::ReadOnlyFile::Status::CannotOpen: status_ = Status::CannotOpen; break;
     }
-    if (!S_ISREG(info.st_mode)) {
-        status_ = Status::NotARegularFile;
-        return;
-    }
-    size_ = static_cast<std::uint64_t>(info.st_size);
-    status_ = Status::Open;
-}
-
-FileSource::~FileSource() {
-    if (fd_ >= 0) ::close(fd_);
 }
 
 bool FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
     if (!IsOpen()) return false;
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t got = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t got = ::pread(file_.fd(), out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return false;
         done += static_cast<std::size_t>(got);

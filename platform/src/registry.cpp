@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/paths.h"
+#include "platform/read_only_file.h"
 #include "platform/trace.h"
 #include "registry_names.h"
 
@@ -22,36 +23,26 @@ namespace {
 // The file's bytes; empty when there is no file; nothing (with the reason) when a file is there
 // but could not be read. Never blocks: a FIFO in the file's place is refused.
 std::optional<std::string> ReadHiveFile(const std::filesystem::path& path, std::string& reason) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT) return std::string();
-        reason = std::strerror(errno);
-        return std::nullopt;
+    const ReadOnlyFile file(path.string());
+    switch (file.status()) {
+    case ReadOnlyFile::Status::Open: break;
+    case ReadOnlyFile::Status::Missing: return std::string();
+    case ReadOnlyFile::Status::NotARegularFile: reason = "not a regular file"; return std::nullopt;
+    case ReadOnlyFile::Status::CannotOpen:
+    case ReadOnlyFile::Status::NoSize: reason = std::strerror(file.error()); return std::nullopt;
     }
     std::string text;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        reason = std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        reason = "not a regular file";
-    } else {
-        char buffer[64 * 1024];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                reason = std::strerror(errno);
-                break;
-            }
-            if (got == 0) {
-                ::close(fd);
-                return text;
-            }
-            text.append(buffer, static_cast<std::size_t>(got));
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(file.fd(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            reason = std::strerror(errno);
+            return std::nullopt;
         }
+        if (got == 0) return text;
+        text.append(buffer, static_cast<std::size_t>(got));
     }
-    ::close(fd);
-    return std::nullopt;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {

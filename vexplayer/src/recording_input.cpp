@@ -1,7 +1,5 @@
 #include "recording_input.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <utility>
 
 #include "mp4/big_endian.h"
+#include "platform/read_only_file.h"
 
 namespace vexplayer {
 
@@ -28,15 +27,11 @@ bool IsFileType(const std::uint8_t* header) { return std::memcmp(header + 4, "ft
 
 std::optional<RecordingInput> RecordingInput::open(const std::string& path,
                                                    std::optional<std::uint32_t> scrambleKey) {
-    if (path.empty()) return std::nullopt;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    RecordingInput input(fd, info.st_size);
+    platform::ReadOnlyFile file(path);
+    if (!file.isOpen() || file.size() == 0) return std::nullopt;
+    const auto size = static_cast<std::int64_t>(file.size());
+    const int fd = file.release();
+    RecordingInput input(fd, size);
     input.detectFirstBox(scrambleKey);
     return input;
 }

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "platform/read_only_file.h"
+
 namespace mp4 {
 
 class ByteSource {
@@ -25,26 +27,21 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
-// A regular file opened for reading. Opening never blocks and refuses what is not a regular
-// file, so that a FIFO or a device with a recording's name cannot hang its reader.
+// A regular file opened for reading (never blocking, nothing but a regular file).
 class FileSource final : public ByteSource {
 public:
     enum class Status { Open, CannotOpen, NotARegularFile, NoSize };
 
     explicit FileSource(const std::string& path);
-    ~FileSource() override;
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
 
     Status status() const { return status_; }
     bool IsOpen() const { return status_ == Status::Open; }
-    std::uint64_t Size() const override { return size_; }
+    std::uint64_t Size() const override { return file_.size(); }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
 private:
-    int fd_ = -1;
+    platform::ReadOnlyFile file_;
     Status status_ = Status::CannotOpen;
-    std::uint64_t size_ = 0;
 };
 
 } // namespace mp4
