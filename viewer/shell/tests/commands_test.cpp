@@ -3,7 +3,9 @@
 
 #include "main_window_harness.h"
 #include "settings/info_popup.h"
+#include "settings/setting_popup.h"
 #include "shell/main_window_ids.h"
+#include "telemetry/draw_progress_bar.h"
 #include "telemetry/draw_volume_bar.h"
 
 namespace shell::test {

@@ -86,9 +86,8 @@ TEST_F(UserDataPresenterTest, WithoutUserDataPositionAndSpeedStayWhileHeadingBar
     EXPECT_TRUE(repaint.gpsPanel && repaint.progressBar && repaint.gsensorGraph);
     EXPECT_EQ(gps.LatitudeText(), "037.552057");
     EXPECT_EQ(gps.Speed(), (SpeedDigits{0, 2, 2}));
-    // Course 270 reduces to 3, which picks the 15 degree needle.
     EXPECT_EQ(gps.Course(), 270);
-    EXPECT_EQ(gps.Needle(), (NeedleOffsets{5, 21}));
+    EXPECT_EQ(gps.Needle(), (NeedleOffsets{-22, 0}));  // due west
     EXPECT_EQ(progress.GetPosition(), 172);
     EXPECT_EQ(graph.Trace().tick(), tick + 1);
     EXPECT_TRUE(graph.Trace().noUserData());
