@@ -8,10 +8,13 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
 namespace {
+
+constexpr int kAnswerMilliseconds = 3000;
 
 class DragSource : public QWidget {
 public:
@@ -31,7 +34,9 @@ protected:
         data->setUrls(urls_);
         drag->setMimeData(data);
         const Qt::DropAction result = drag->exec(Qt::CopyAction);
-        QCoreApplication::exit(result == Qt::CopyAction ? 0 : 1);
+        // The drag ends when the drop is sent; the target asks for the files after that, so the
+        // program stays a moment to answer.
+        QTimer::singleShot(kAnswerMilliseconds, [result] { QCoreApplication::exit(result == Qt::CopyAction ? 0 : 1); });
     }
 
 private:

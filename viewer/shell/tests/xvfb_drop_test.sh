@@ -79,6 +79,8 @@ done
 sleep 0.5
 xdotool mouseup 1
 
+# The source stays a few seconds to hand the files over, then ends with the drop's outcome.
+for _ in $(seq 100); do grep -q dropped "$tmp/tripdesk.log" && break; sleep 0.1; done
 for _ in $(seq 100); do kill -0 "$source_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$source_pid"
 source_result=$?
@@ -87,6 +89,5 @@ command -v import >/dev/null && import -window root "$work/xvfb-drop.png" 2>/dev
 [ "$source_result" = 0 ] || fail "the drop was not taken (drag source exit $source_result)"
 
 # The list takes the two recordings and leaves the other file out.
-for _ in $(seq 50); do grep -q "dropped" "$tmp/tripdesk.log" && break; sleep 0.1; done
 grep -qx "\[OnDropFiles\] 3 dropped, 2 added, 2 in the list" "$tmp/tripdesk.log" || fail "the play list did not fill"
 echo "PASS"
