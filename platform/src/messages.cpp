@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/window.h"
 #include "window_table.h"
@@ -86,18 +87,37 @@ public:
         const LRESULT result = call_();
         if (completion_) completion_->finish(result, true);
     }
+    // The same call in a new event, for queueing it again; this one is left empty.
+    std::unique_ptr<CallEvent> takeOver() {
+        return std::make_unique<CallEvent>(std::move(call_), std::move(completion_));
+    }
 
 private:
     std::function<LRESULT()> call_;
     std::shared_ptr<Completion> completion_;
 };
 
+// Calls that arrived during a message hold. User-interface thread only.
+struct HeldCalls {
+    int holds = 0;
+    std::vector<std::unique_ptr<CallEvent>> calls;
+};
+
+HeldCalls& Held() {
+    static HeldCalls held;
+    return held;
+}
+
 class Dispatcher : public QObject {
 public:
     bool event(QEvent* event) override {
         Published().load(std::memory_order_acquire);
         if (event->type() != CallEventType()) return QObject::event(event);
-        static_cast<CallEvent*>(event)->run();
+        auto* call = static_cast<CallEvent*>(event);
+        if (Held().holds > 0)
+            Held().calls.push_back(call->takeOver());
+        else
+            call->run();
         return true;
     }
 };
@@ -162,7 +182,29 @@ bool QueueMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         [=] { return DeliverToWindow(hwnd, msg, wParam, lParam); }, nullptr));
 }
 
+// Queues the held calls again ahead of everything queued since, in their order.
+void ReleaseHeldCalls() {
+    std::vector<std::unique_ptr<CallEvent>> calls = std::move(Held().calls);
+    Held().calls.clear();
+    Bridge& bridge = TheBridge();
+    std::lock_guard lock(bridge.mutex);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QCoreApplication::closingDown()) return;  // dropped calls release their waiters
+    for (auto& call : calls) {
+        Published().fetch_add(1, std::memory_order_release);
+        QCoreApplication::postEvent(DispatcherOf(bridge, app), call.release(), Qt::HighEventPriority);
+    }
+}
+
 } // namespace
+
+MessageHold::MessageHold() { ++Held().holds; }
+
+MessageHold::~MessageHold() {
+    if (--Held().holds == 0) ReleaseHeldCalls();
+}
+
+bool MessagesHeld() { return Held().holds > 0; }
 
 namespace detail {
 

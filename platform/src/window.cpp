@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "command_notify.h"
+#include "platform/messages.h"
 #include "window_table.h"
 
 namespace platform {
@@ -261,6 +262,7 @@ void Window::timerEvent(QTimerEvent* event) {
         QWidget::timerEvent(event);
         return;
     }
+    if (MessagesHeld()) return;
     Dispatch(WM_TIMER, it->second, 0);
 }
 

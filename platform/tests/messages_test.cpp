@@ -40,6 +40,9 @@ public:
             log_.values.push_back(wParam);
             log_.threads.push_back(std::this_thread::get_id());
             return 0;
+        case WM_TIMER:
+            log_.values.push_back(1000 + wParam);
+            return 0;
         case WM_TWICE:
             log_.threads.push_back(std::this_thread::get_id());
             return static_cast<LRESULT>(wParam * 2);
@@ -189,6 +192,52 @@ TEST(Messages, FunctionsRunOnTheUiThread) {
     bool direct = false;
     EXPECT_TRUE(RunOnUiThread([&] { direct = true; }));
     EXPECT_TRUE(direct);
+}
+
+TEST(Messages, AHoldKeepsQueuedMessagesAndTimersUntilItEndsThenRunsThemFirstInOrder) {
+    Log log;
+    ProbeWindow window(log);
+    constexpr UINT kTimer = 7;
+    {
+        const MessageHold outer;
+        EXPECT_TRUE(MessagesHeld());
+        ASSERT_TRUE(PostMessage(window.hwnd(), WM_RECORD, 1, 0));
+        std::thread([&window] { EXPECT_TRUE(SendNotifyMessage(window.hwnd(), WM_RECORD, 2, 0)); }).join();
+        window.SetTimer(kTimer, 1);
+        {
+            const MessageHold inner;
+            ASSERT_TRUE(PostMessage(window.hwnd(), WM_RECORD, 3, 0));
+        }
+        EXPECT_TRUE(MessagesHeld()) << "the outer hold still stands";
+        // Events handled for a while deliver nothing, not even a timer tick.
+        tripdesk::test::PumpFor(std::chrono::milliseconds(100));
+        EXPECT_TRUE(log.values.empty());
+        window.KillTimer(kTimer);
+    }
+    EXPECT_FALSE(MessagesHeld());
+    ASSERT_TRUE(PostMessage(window.hwnd(), WM_RECORD, 4, 0));
+    ASSERT_TRUE(WaitUntil([&] { return log.values.size() == 4; }));
+    EXPECT_EQ(log.values, (std::vector<WPARAM>{1, 2, 3, 4}));
+}
+
+TEST(Messages, ACrossThreadSendWaitsForTheHoldToEnd) {
+    Log log;
+    ProbeWindow window(log);
+    std::atomic<bool> returned{false};
+    LRESULT result = 0;
+    std::thread worker;
+    {
+        const MessageHold hold;
+        worker = std::thread([&] {
+            result = SendMessage(window.hwnd(), WM_TWICE, 8, 0);
+            returned = true;
+        });
+        tripdesk::test::PumpFor(std::chrono::milliseconds(100));
+        EXPECT_FALSE(returned);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return returned.load(); }));
+    worker.join();
+    EXPECT_EQ(result, 16);
 }
 
 } // namespace

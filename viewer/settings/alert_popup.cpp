@@ -3,11 +3,12 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QTimer>
-#include <chrono>
+#include <cstdint>
 
 #include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/gdi.h"
+#include "platform/messages.h"
 #include "resources/resources.h"
 #include "settings/popup_frame.h"
 
@@ -19,7 +20,7 @@ constexpr int kOffsetX = 374;
 constexpr int kOffsetY = 293;
 constexpr int kTextPoints = 14;
 constexpr int kTextOffsetY = -15;   // from the window's centre
-constexpr std::chrono::milliseconds kExposeWait{250};
+constexpr unsigned kExposeWaitMilliseconds = 250;
 
 struct AlertMessage {
     int number;
@@ -50,9 +51,10 @@ AlertPopupDlg::AlertPopupDlg(QWidget* parent) : platform::Dialog(resources::Dial
 void AlertPopupDlg::Show(int number, int ownerX, int ownerY) {
     number_ = number;
     MoveWindow(ownerX + kOffsetX, ownerY + kOffsetY, kWidth, kHeight);
+    // From here until the window hides, no message is handled: the user interface stands still.
+    const platform::MessageHold hold;
     show();
-    // No message is handled during the wait, so the window is drawn here, before it: by its
-    // exposure, or at once when it was still on screen.
+    // Drawn before the wait: by its exposure, or at once when it was still on screen.
     WaitUntilExposed();
     repaint();
     platform::Sleep(kShowMilliseconds);
@@ -61,11 +63,11 @@ void AlertPopupDlg::Show(int number, int ownerX, int ownerY) {
 
 void AlertPopupDlg::WaitUntilExposed() {
     // A window is drawn only once the window system has exposed it. Until then only window
-    // system events, posted messages and timers are handled; user input waits for the alert.
-    const auto deadline = std::chrono::steady_clock::now() + kExposeWait;
+    // system events are handled: messages are held, user input waits for the alert.
+    const std::uint64_t deadline = platform::TickCount() + kExposeWaitMilliseconds;
     QTimer wakeUp;
-    wakeUp.start(kExposeWait);
-    while (!testAttribute(Qt::WA_Mapped) && std::chrono::steady_clock::now() < deadline)
+    wakeUp.start(kExposeWaitMilliseconds);
+    while (!testAttribute(Qt::WA_Mapped) && platform::TickCount() < deadline)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 
 #include "platform/bitmap_button.h"
 #include "resources/resources.h"
@@ -19,8 +20,11 @@ constexpr int kPasswordCapacity = 8;
 } // namespace
 
 CDialogChannel::CDialogChannel(QWidget* parent) : platform::Dialog(resources::Dialog(kTemplate), parent) {
-    // White texts on black, as the dialog's controls are drawn.
-    setStyleSheet("QRadioButton, QGroupBox, QLabel { color: white; }");
+    // White captions on black. Only the captions: a radio's mark keeps the colours of its own
+    // face, so that the checked one shows.
+    QPalette captions = palette();
+    captions.setColor(QPalette::WindowText, Qt::white);
+    setPalette(captions);
 }
 
 bool CDialogChannel::OnInitDialog() {

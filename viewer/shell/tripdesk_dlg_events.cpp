@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "catalogue/files_open_popup.h"
+#include "platform/clock.h"
 #include "platform/cursor.h"
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
@@ -74,6 +75,8 @@ platform::LRESULT CTripDeskDlg::OnClipEnd(platform::LPARAM reason) {
 
 platform::LRESULT CTripDeskDlg::OnPlayerUserData() {
     if (!PlayingWithAdapter()) return 1;
+    // One picture's message per frame: give the player's threads the processor first.
+    platform::Sleep(0);
     platform::WaitCursor wait;
     const player::UserDataSnapshot snapshot = adapter_->SnapshotUserData();
     telemetry::FrameTelemetry frame;

@@ -8,6 +8,7 @@
 #include "catalogue/playlist_label.h"
 #include "platform/fonts.h"
 #include "platform/gdi.h"
+#include "platform/trace.h"
 #include "resources/resources.h"
 #include "shell/tripdesk_dlg.h"
 
@@ -82,7 +83,8 @@ void CTripDeskDlg::ListAreaChanged() {
 }
 
 void CTripDeskDlg::OnDropFiles(const std::vector<std::string>& paths) {
-    list_.addDropped(paths);
+    const int added = list_.addDropped(paths);
+    platform::Trace("[OnDropFiles] %zu dropped, %d added, %d in the list\n", paths.size(), added, list_.size());
     ListAreaChanged();
 }
 

@@ -56,7 +56,7 @@ public:
     UserDataRepaint Present(const FrameTelemetry& frame, int speedUnit);
 
     // The progress position of a playing position: 0..345 of the clip's length; 0 for a clip
-    // shorter than 1 s; none for a position beyond the length.
+    // shorter than 1 s; none for a negative position or one beyond the length.
     static std::optional<int> ProgressPosition(int positionSeconds, int lengthSeconds);
 
 private:

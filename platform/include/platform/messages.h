@@ -35,4 +35,18 @@ bool RunOnUiThread(const std::function<void()>& fn);
 // Queues fn for the user-interface thread and returns at once.
 void PostToUiThread(std::function<void()> fn);
 
+// While one exists, the user-interface thread handles no queued message or call and no window
+// timer, as a thread that sleeps would not; window-system events (showing, drawing) still run.
+// Queued messages wait, in their order and ahead of later ones, until the last hold ends; timer
+// ticks that fall in a hold are skipped. User-interface thread only.
+class MessageHold {
+public:
+    MessageHold();
+    ~MessageHold();
+    MessageHold(const MessageHold&) = delete;
+    MessageHold& operator=(const MessageHold&) = delete;
+};
+
+bool MessagesHeld();
+
 } // namespace platform

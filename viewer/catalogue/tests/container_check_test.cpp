@@ -102,7 +102,14 @@ TEST_F(ContainerCheckTest, MediaBoxNearFourGigabytes) {
         std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(24 + mdatSize));
         file << Box("moov", 16);
-        if (!file) GTEST_SKIP() << "no sparse file support here";
+        if (!file) GTEST_SKIP() << "no file of this size here";
+    }
+    // Without sparse files the 4 GB would really be written: then the test is not for here.
+    struct stat written {};
+    ASSERT_EQ(stat(path.c_str(), &written), 0);
+    if (static_cast<std::uint64_t>(written.st_blocks) * 512 >= mdatSize) {
+        fs::remove(path);
+        GTEST_SKIP() << "no sparse files on this file system";
     }
     ASSERT_EQ(fs::file_size(path), 24 + mdatSize + 16);
     EXPECT_EQ(CheckContainer(path), ContainerCheck::Valid);

@@ -42,20 +42,23 @@ protected:
 
     // Waits for playback with user data of this recording.
     bool WaitForPlaybackOf(const PlannedRecording& recording) {
-        return WaitUntil([&] { return adapter_->CurrentStateId() == StateId::Playing && SnapshotBelongsTo(recording); },
+        return WaitUntil([&] { return adapter_->CurrentStateId() == StateId::Playing && SnapshotIsOfTheReportedEntry(recording); },
                          30s);
     }
 
-    // The copies hold the sentence and the sample of one step of the recording.
-    bool SnapshotBelongsTo(const PlannedRecording& recording) const {
+    // The copies hold the sentence and the sample the card's plan gives for the entry the library
+    // reported last. The index is read on both sides of the snapshot: a frame in between makes
+    // the reading void, and the caller reads again.
+    bool SnapshotIsOfTheReportedEntry(const PlannedRecording& recording) const {
+        const std::uint32_t index = adapter_->CurrentIndex();
         const UserDataSnapshot snapshot = adapter_->SnapshotUserData();
-        if (!snapshot.hasCopies || snapshot.noUserData || snapshot.GpsText().empty()) return false;
-        const std::array<float, 3> g = snapshot.GSensor();
-        for (const samplecard::TelemetryEntry& entry : card_.plan().telemetryOf(recording.fileName)) {
-            if (entry.nmea == snapshot.GpsText() && g == std::array<float, 3>{entry.g.x, entry.g.y, entry.g.z})
-                return true;
-        }
-        return false;
+        if (adapter_->CurrentIndex() != index) return false;
+        if (!snapshot.hasCopies || snapshot.noUserData) return false;
+        const std::vector<samplecard::TelemetryEntry> entries = card_.plan().telemetryOf(recording.fileName);
+        if (index >= entries.size()) return false;
+        const samplecard::TelemetryEntry& entry = entries[index];
+        return entry.nmea == snapshot.GpsText() &&
+               snapshot.GSensor() == std::array<float, 3>{entry.g.x, entry.g.y, entry.g.z};
     }
 
     // Plays a front recording with its rear file.

@@ -9,6 +9,8 @@
 #include "gui_support.h"
 #include "platform/clock.h"
 #include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/window.h"
 #include "popup_pixels.h"
 #include "settings/alert_popup.h"
 
@@ -69,6 +71,34 @@ TEST_F(AlertPopupTest, StandsBesideTheOwnerForItsTimeThenHides) {
     ASSERT_FALSE(log.paints.empty());
     EXPECT_TRUE(log.paints.front().visible);
     EXPECT_LT(log.paints.front().tick - before, AlertPopupDlg::kShowMilliseconds);
+}
+
+// Notes the messages it handles and whether the alert was on screen then.
+class MessageLog : public platform::Window {
+public:
+    explicit MessageLog(const QWidget& alert) : alert_(alert) {}
+    platform::LRESULT WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) override {
+        if (msg == kMessage) handledWhileShown.push_back(alert_.isVisible());
+        return platform::Window::WindowProc(msg, wParam, lParam);
+    }
+    static constexpr platform::UINT kMessage = platform::WM_USER + 40;
+    std::vector<bool> handledWhileShown;
+
+private:
+    const QWidget& alert_;
+};
+
+TEST_F(AlertPopupTest, MessagesQueuedBeforeTheAlertWaitUntilItHides) {
+    MessageLog window(alert);
+    ASSERT_TRUE(platform::PostMessage(window.hwnd(), MessageLog::kMessage, 0, 0));
+    ASSERT_TRUE(platform::PostMessage(window.hwnd(), MessageLog::kMessage, 1, 0));
+    const std::uint64_t shown = ShowTimed(3);
+    EXPECT_TRUE(window.handledWhileShown.empty());
+    // The fast-forwarded clock moved by the alert's sleep; real time spent showing adds little.
+    EXPECT_GE(shown, AlertPopupDlg::kShowMilliseconds);
+    EXPECT_LT(shown, AlertPopupDlg::kShowMilliseconds + 300);
+    ASSERT_TRUE(tripdesk::test::WaitUntil([&] { return window.handledWhileShown.size() == 2; }));
+    EXPECT_EQ(window.handledWhileShown, (std::vector<bool>{false, false}));
 }
 
 TEST_F(AlertPopupTest, TwoAlertsInARowEachStandTheirTime) {

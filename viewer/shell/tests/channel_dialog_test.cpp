@@ -4,6 +4,9 @@
 
 #include <QCloseEvent>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <cstdlib>
 
 #include "gui_support.h"
 #include "platform/bitmap_button.h"
@@ -38,16 +41,29 @@ TEST(ChannelDialog, SecondChoiceThenOkButtonGivesTwoChannels) {
     EXPECT_EQ(dialog.channelChoice(), 1);
 }
 
-TEST(ChannelDialog, OneChannelIsCheckedWhenItOpens) {
+// The lightness at the centre of a radio's mark, as the radio is drawn.
+int MarkLightness(QRadioButton* radio) {
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QPoint centre = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio).center();
+    return QColor(radio->grab().toImage().pixel(centre)).lightness();
+}
+
+TEST(ChannelDialog, OneChannelIsShownCheckedWhenItOpens) {
     CDialogChannel dialog;
     bool firstChecked = false, secondChecked = true;
+    int firstMark = 0, secondMark = 0;
     RunWith(dialog, [&](CDialogChannel* d) {
         firstChecked = d->IsDlgButtonChecked(1092);
         secondChecked = d->IsDlgButtonChecked(1093);
+        firstMark = MarkLightness(d->item<QRadioButton>(1092));
+        secondMark = MarkLightness(d->item<QRadioButton>(1093));
         PressKey(d, Qt::Key_Return);
     });
     EXPECT_TRUE(firstChecked);
     EXPECT_FALSE(secondChecked);
+    // The checked mark is seen: its centre differs clearly from the empty one's.
+    EXPECT_GT(std::abs(firstMark - secondMark), 100) << firstMark << " " << secondMark;
 }
 
 TEST(ChannelDialog, EscapeCancels) {

@@ -3,7 +3,9 @@
 
 #include "main_window_harness.h"
 #include "settings/info_popup.h"
+#include "settings/setting_popup.h"
 #include "shell/main_window_ids.h"
+#include "telemetry/draw_progress_bar.h"
 #include "telemetry/draw_volume_bar.h"
 
 namespace shell::test {
@@ -47,6 +49,33 @@ TEST_F(ShellTest, PrevNextAndPlayDoNothingOnAnEmptyList) {
     EXPECT_EQ(scripted::VelmoCalls(), 0);
 }
 
+TEST_F(ShellTest, TheHiddenPrintSaveAndUsbButtonsDoNothingWhenClicked) {
+    MainWindowHarness ui;
+    ui.Drop({ui.Pair(folder, "20110512_093015")});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    // Playing with a list: save would find every condition it needs if it took the click.
+    const auto shownWindows = [] {
+        int count = 0;
+        for (const QWidget* w : QApplication::topLevelWidgets()) count += w->isVisible() ? 1 : 0;
+        return count;
+    };
+    const int windowsBefore = shownWindows();
+    const auto commandsBefore = scripted::Commands();
+    for (int id : {IDC_PRINT, IDC_SAVE, IDC_USB}) {
+        ui.Click(id);
+        // Where the button would stand, the press reaches the main window itself.
+        const QPoint centre = ui.dialog.GetDlgItem(id)->geometry().center();
+        ui.ClickAt(centre.x(), centre.y());
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(shownWindows(), windowsBefore);
+    EXPECT_FALSE(ui.dialog.settingPopup()->isVisible());
+    EXPECT_EQ(scripted::Commands(), commandsBefore);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ui.dialog.playing());
+}
+
 TEST_F(ShellTest, SpeedLadderAndANewRecordingAtNormalSpeed) {
     MainWindowHarness ui;
     ui.Drop({ui.Pair(folder, "20110512_093015"), ui.Pair(folder, "20110512_093021")});
@@ -76,12 +105,18 @@ TEST_F(ShellTest, ProgressTrackClicksSeekWithinTheClip) {
     ui.Click(IDC_PLAY);
     ui.ReportPlaybackStarted();
     ui.ReportClipLength(60.0f);
-    ui.ClickAt(40, 490);
-    EXPECT_EQ(MainWindowHarness::LastCommandStartingWith("seek"), "seek 0.00 2");
-    ui.ClickAt(400, 490);
-    EXPECT_EQ(MainWindowHarness::LastCommandStartingWith("seek"), "seek 60.00 2");
-    ui.ClickAt(224, 490);
-    EXPECT_EQ(MainWindowHarness::LastCommandStartingWith("seek"), "seek 29.00 2");
+    // Each press lands on the track beside the thumb, so it seeks at once: no drag, no release
+    // needed. The thumb spans x = p + 36 .. p + 69.
+    const auto pressSeeks = [&ui](int x) {
+        ui.Press(x, 490);
+        const auto commands = scripted::Commands();
+        ui.Release(x, 490);
+        return commands.size() >= 2 && commands[commands.size() - 2] == "pause" ? commands.back() : std::string();
+    };
+    EXPECT_EQ(pressSeeks(400), "seek 60.00 2");  // thumb at 0: 36 .. 69
+    EXPECT_EQ(ui.dialog.progressBar()->GetPosition(), 345);
+    EXPECT_EQ(pressSeeks(40), "seek 0.00 2");    // thumb at 345: 381 .. 414
+    EXPECT_EQ(pressSeeks(224), "seek 29.00 2");  // thumb at 0 again
 }
 
 TEST_F(ShellTest, ThumbDragSeeksOnRelease) {

@@ -3,6 +3,8 @@
 #include "main_window_harness.h"
 #include "player/player_messages.h"
 #include "player/video_popup.h"
+#include "settings/alert_popup.h"
+#include "settings/setting_popup.h"
 #include "shell/main_window_ids.h"
 
 namespace shell::test {
@@ -106,11 +108,42 @@ TEST_F(ShellTest, SecondChannelPopupAndUnknownChannels) {
     EXPECT_FALSE(ui.dialog.rightPopupShown());
 }
 
+// Notes the message number of every paint of a visible alert window.
+class AlertPaints : public QObject {
+public:
+    AlertPaints() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* alert = dynamic_cast<settings::AlertPopupDlg*>(object);
+        if (alert && event->type() == QEvent::Paint && alert->isVisible()) numbers.push_back(alert->Number());
+        return false;
+    }
+    std::vector<int> numbers;
+};
+
 TEST_F(ShellTest, AlertMessageShowsTheSettingsWindowsAlert) {
     MainWindowHarness ui;
+    AlertPaints paints;
     const std::uint64_t before = platform::TickCount();
     EXPECT_EQ(ui.Send(0x840, 4, 0), 1);
     EXPECT_GE(platform::TickCount() - before, 2200u);
+
+    ASSERT_FALSE(paints.numbers.empty()) << "drawn while shown";
+    EXPECT_EQ(std::count(paints.numbers.begin(), paints.numbers.end(), 4), std::ssize(paints.numbers));
+    const settings::AlertPopupDlg* alert = ui.dialog.settingPopup()->alertWindow();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_FALSE(alert->isVisible());
+    // Message 4's white line starts at (width / 2 - 125, height / 2 - 15) = (11, 82).
+    const QImage picture = const_cast<settings::AlertPopupDlg*>(alert)->grab().toImage();
+    QRect ink;
+    for (int y = 1; y < picture.height() - 1; ++y)
+        for (int x = 1; x < picture.width() - 1; ++x)
+            if (qRed(picture.pixel(x, y)) > 200 && qBlue(picture.pixel(x, y)) > 200) ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.left(), 11);
+    EXPECT_LE(ink.left(), 15);
+    EXPECT_GE(ink.top(), 82);
+    EXPECT_LE(ink.top(), 90);
+    EXPECT_GT(ink.width(), 120);
 }
 
 } // namespace

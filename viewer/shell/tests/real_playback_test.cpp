@@ -2,6 +2,8 @@
 // side, the telemetry of the picture shown, next, the popups, the end of a clip.
 
 #include <QDir>
+#include <optional>
+#include <string>
 
 #include "main_window_harness.h"
 #include "player/video_popup.h"
@@ -10,7 +12,7 @@
 #include "telemetry/draw_gps.h"
 #include "telemetry/draw_gsenser.h"
 #include "telemetry/draw_progress_bar.h"
-#include "telemetry/gps_decoder.h"
+#include "samplecard/telemetry.h"
 
 namespace shell::test {
 namespace {
@@ -33,17 +35,21 @@ bool ShowsPicture(QWidget& window, const QRect& area) {
     return lit > 100;
 }
 
-// What the panel shows after the pictures of entries up to index were shown in order: the last
-// "$GPRMC" before it, then the entry itself (which may keep, clear or reuse what it left).
-telemetry::GpsReadout PanelReadoutAt(const std::vector<samplecard::TelemetryEntry>& entries, std::uint32_t index) {
-    telemetry::GpsDecoder decoder;
-    auto decode = [&](const std::string& nmea) { return decoder.decode(std::span(nmea.data(), nmea.size()), true, 0); };
-    for (std::uint32_t i = index; i-- > 0;)
-        if (entries[i].nmea.rfind("$GPRMC", 0) == 0) {
-            decode(entries[i].nmea);
-            break;
-        }
-    return decode(entries[index].nmea);
+// The route point of the last "$GPRMC" at or before index, as the generator planned it: what the
+// panel's position and speed come from. None when the entry at index is of another kind than
+// "$GPRMC" or "$GPGGA" (the panel is cleared then) or no "$GPRMC" came before.
+std::optional<samplecard::RoutePoint> RouteShownAt(const std::vector<samplecard::TelemetryEntry>& entries,
+                                                   std::uint32_t index) {
+    const samplecard::SentenceKind kind = samplecard::sentenceKindFor(static_cast<int>(index));
+    if (kind != samplecard::SentenceKind::Rmc && kind != samplecard::SentenceKind::Gga) return std::nullopt;
+    for (std::uint32_t i = index + 1; i-- > 0;)
+        if (samplecard::sentenceKindFor(static_cast<int>(i)) == samplecard::SentenceKind::Rmc) return entries[i].point;
+    return std::nullopt;
+}
+
+// The panel's speed digits as one number.
+int SpeedValue(const telemetry::SpeedDigits& digits) {
+    return digits.hundreds * 100 + digits.tens * 10 + digits.ones;
 }
 
 void SaveShot(QWidget& window, const char* name) {
@@ -74,24 +80,23 @@ TEST_F(RealPlaybackTest, TwoChannelsPlaySideBySideWithTheTelemetryOfThePictureSh
     EXPECT_TRUE(ShowsPicture(ui.dialog, QRect(24, 88, 480, 360)));
     EXPECT_TRUE(ShowsPicture(ui.dialog, QRect(514, 88, 480, 360)));
 
-    // The panel shows what the viewer's own decoding gives for the sentence of the index shown.
+    // The panel shows the generator's route at the index shown: the hemisphere signs and the
+    // six decimals of the texts; the NMEA minutes carry four decimals (about 2e-6 degrees).
     ui.Click(IDC_PAUSE);
     QTest::qWait(300);
     QApplication::processEvents();
     const auto telemetry = plan.telemetryOf(kFirst);
     const std::uint32_t index = ui.dialog.adapter()->CurrentIndex();
     ASSERT_LT(index, telemetry.size());
-    telemetry::GpsDecoder decoder;
-    std::string latitude;
-    // The panel keeps the last "$GPRMC": find it at or before the index shown.
-    for (std::uint32_t i = 0; i <= index; ++i) {
-        const std::string& nmea = telemetry[i].nmea;
-        const auto readout = decoder.decode(std::span(nmea.data(), nmea.size()), true, 0);
-        if (readout.updatesPanelReadout && nmea.rfind("$GPRMC", 0) == 0) latitude = readout.latitudeText;
+    const std::optional<samplecard::RoutePoint> shown = RouteShownAt(telemetry, index);
+    const std::string latitude = ui.dialog.gpsPanel()->LatitudeText();
+    const std::string longitude = ui.dialog.gpsPanel()->LongitudeText();
+    if (shown) {
+        EXPECT_NEAR(std::stod(latitude), shown->latitude, 1e-5) << index << " " << latitude;
+        EXPECT_NEAR(std::stod(longitude), shown->longitude, 1e-5) << index << " " << longitude;
+    } else {
+        EXPECT_EQ(QString::fromStdString(latitude).trimmed(), QString()) << index;
     }
-    ASSERT_FALSE(latitude.empty());
-    EXPECT_NE(ui.dialog.gpsPanel()->LatitudeText().find(latitude.substr(0, 6)), std::string::npos)
-        << ui.dialog.gpsPanel()->LatitudeText() << " vs " << latitude;
     EXPECT_GT(ui.dialog.gsensorGraph()->Trace().points(telemetry::Axis::X).size(), 2u);
     EXPECT_GT(ui.dialog.progressBar()->GetPosition(), 0);
 
@@ -120,7 +125,8 @@ TEST_F(RealPlaybackTest, SpeedAndPositionMatchTheRouteMovingAndStandingStill) {
 
     MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
     ui.Drop({OnCard(kFirst), (kCard / moving->fileName).string()});
-    // Pauses and compares the panel with what the shown entry decodes to.
+    // Pauses and compares the panel's speed in km/h with the route's (knots x 1.8, as the panel
+    // counts): within 2 for the tenth of a knot the sentence keeps and the two truncations.
     auto pausedPanelMatches = [&](const std::string& name) {
         ui.Click(IDC_PAUSE);
         QTest::qWait(300);
@@ -129,7 +135,13 @@ TEST_F(RealPlaybackTest, SpeedAndPositionMatchTheRouteMovingAndStandingStill) {
         const std::uint32_t index = ui.dialog.adapter()->CurrentIndex();
         EXPECT_LT(index, entries.size());
         if (index >= entries.size()) return std::uint32_t{0};
-        EXPECT_EQ(ui.dialog.gpsPanel()->Speed(), PanelReadoutAt(entries, index).speed) << name << " " << index;
+        const std::optional<samplecard::RoutePoint> shown = RouteShownAt(entries, index);
+        const int speed = SpeedValue(ui.dialog.gpsPanel()->Speed());
+        double expected = shown ? shown->speedKnots * 1.8 : 0.0;
+        // A "$GPGGA" has no speed: the last one stands in only above 10.
+        if (samplecard::sentenceKindFor(static_cast<int>(index)) == samplecard::SentenceKind::Gga && expected < 11)
+            expected = 0.0;
+        EXPECT_NEAR(speed, expected, 2.0) << name << " " << index;
         return index;
     };
 

@@ -74,7 +74,7 @@ TEST_F(UserDataPresenterTest, RecommendedMinimumReachesThePanelInEachUnit) {
     EXPECT_EQ(graph.Trace().shownSample(), (GSensorSample{0.0f, 1.0f, -2.0f}));
 }
 
-TEST_F(UserDataPresenterTest, WithoutUserDataThePanelStaysWhileBarAndGraphMove) {
+TEST_F(UserDataPresenterTest, WithoutUserDataPositionAndSpeedStayWhileHeadingBarAndGraphMove) {
     Show(Frame(kExample), 2);
     Show(Frame(kExample, 1), 2);
     const int tick = graph.Trace().tick();
@@ -83,12 +83,11 @@ TEST_F(UserDataPresenterTest, WithoutUserDataThePanelStaysWhileBarAndGraphMove) 
     FrameTelemetry frame = Frame("$GPRMC,1,A,0100.0000,S,00200.0000,W,099.0,270.0,,,,", 30, 60);
     frame.noUserData = true;
     const UserDataRepaint repaint = Show(frame, 2);
-    EXPECT_FALSE(repaint.gpsPanel);
-    EXPECT_TRUE(repaint.progressBar && repaint.gsensorGraph);
+    EXPECT_TRUE(repaint.gpsPanel && repaint.progressBar && repaint.gsensorGraph);
     EXPECT_EQ(gps.LatitudeText(), "037.552057");
     EXPECT_EQ(gps.Speed(), (SpeedDigits{0, 2, 2}));
-    EXPECT_EQ(gps.Course(), 84);
-    EXPECT_EQ(gps.Needle(), (NeedleOffsets{22, 0}));
+    EXPECT_EQ(gps.Course(), 270);
+    EXPECT_EQ(gps.Needle(), (NeedleOffsets{-22, 0}));  // due west
     EXPECT_EQ(progress.GetPosition(), 172);
     EXPECT_EQ(graph.Trace().tick(), tick + 1);
     EXPECT_TRUE(graph.Trace().noUserData());
@@ -107,8 +106,11 @@ TEST_F(UserDataPresenterTest, ProgressFollowsThePlayingPosition) {
     EXPECT_EQ(progress.GetPosition(), 0);
     Show(Frame(kExample, 2000000000, 2100000000));
     EXPECT_EQ(progress.GetPosition(), 328);
-    Show(Frame(kExample, -5, 60));
-    EXPECT_EQ(progress.GetPosition(), 0);
+    Show(Frame(kExample, 30, 60));
+    ASSERT_EQ(progress.GetPosition(), 172);
+    Show(Frame(kExample, -5, 60));  // a negative position: left alone
+    EXPECT_EQ(progress.GetPosition(), 172);
+    EXPECT_EQ(UserDataPresenter::ProgressPosition(-1, 60), std::nullopt);
     EXPECT_EQ(UserDataPresenter::ProgressPosition(5, -1), 0);
     EXPECT_EQ(UserDataPresenter::ProgressPosition(INT_MAX, INT_MAX), 345);
 }
