@@ -4,6 +4,7 @@
 
 #include "catalogue/files_open_popup.h"
 #include "platform/cursor.h"
+#include "platform/trace.h"
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
 #include "player/video_popup.h"
@@ -74,6 +75,7 @@ platform::LRESULT CTripDeskDlg::OnClipEnd(platform::LPARAM reason) {
 
 platform::LRESULT CTripDeskDlg::OnPlayerUserData() {
     if (!PlayingWithAdapter()) return 1;
+    if (traceFrames_) platform::Trace("####frame %ld", ++framesShown_);
     platform::WaitCursor wait;
     const player::UserDataSnapshot snapshot = adapter_->SnapshotUserData();
     telemetry::FrameTelemetry frame;
@@ -107,7 +109,6 @@ platform::LRESULT CTripDeskDlg::OnFilesPopupClosed(platform::WPARAM which) {
     filesOpen_->hide();
     filesOpen_->deleteLater();
     filesOpen_ = nullptr;
-    RedrawBackBufferParts();
     return 0;
 }
 
