@@ -75,7 +75,7 @@ platform::LRESULT CTripDeskDlg::OnClipEnd(platform::LPARAM reason) {
 
 platform::LRESULT CTripDeskDlg::OnPlayerUserData() {
     if (!PlayingWithAdapter()) return 1;
-    if (traceFrames_) platform::Trace("####frame %ld", ++framesShown_);
+    if (traceFrames_) platform::Trace("####frame %ld\n", ++framesShown_);
     platform::WaitCursor wait;
     const player::UserDataSnapshot snapshot = adapter_->SnapshotUserData();
     telemetry::FrameTelemetry frame;
