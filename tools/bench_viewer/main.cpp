@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -97,7 +98,8 @@ struct Pair {
     std::string rear;
 };
 
-Pair MakeCard(const fs::path& folder, const samplecard::CardOptions& options, const std::string& sizeArguments) {
+Pair MakeCard(const Workspace& work, const fs::path& folder, const samplecard::CardOptions& options,
+              const std::string& sizeArguments) {
     const samplecard::CardPlan plan = samplecard::planCard(options);
     const auto recording = std::find_if(plan.recordings.begin(), plan.recordings.end(), [](const auto& r) {
         return r.role == samplecard::ChannelRole::Front && r.defect == samplecard::Defect::None && !r.pairMissing;
@@ -105,7 +107,9 @@ Pair MakeCard(const fs::path& folder, const samplecard::CardOptions& options, co
     if (recording == plan.recordings.end()) Fail("the card has no complete pair");
     std::printf("making a sample card (%s) ...\n", sizeArguments.c_str());
     std::fflush(stdout);
-    const std::string command = (ProgramFolder() / "samplecard").string() + " " + folder.string() + " " +
+    std::string command;
+    for (const std::string& entry : work.environment) command += entry + " ";
+    command += (ProgramFolder() / "samplecard").string() + " " + folder.string() + " " +
                                 sizeArguments + " --seconds " + std::to_string(options.seconds) + " > /dev/null";
     if (std::system(command.c_str()) != 0) Fail("samplecard failed");
     return {(folder / recording->fileName).string(), (folder / recording->pairedFileName).string()};
@@ -202,8 +206,8 @@ int main(int argc, char** argv) {
     large.height = 1080;
     large.rearWidth = 1280;
     large.rearHeight = 720;
-    const Pair smallPair = MakeCard(work.root / "card-640x480", small, "--size 640x480");
-    const Pair largePair = MakeCard(work.root / "card-1080p", large, "--size 1920x1080 --rear-size 1280x720");
+    const Pair smallPair = MakeCard(work, work.root / "card-640x480", small, "--size 640x480");
+    const Pair largePair = MakeCard(work, work.root / "card-1080p", large, "--size 1920x1080 --rear-size 1280x720");
     VirtualDisplay display;
 
     double idle = 0;
