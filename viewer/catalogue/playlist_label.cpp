@@ -18,7 +18,7 @@ int iconFor(RecordingKind kind) {
 } // namespace
 
 PlaylistLabel labelFor(std::string_view path, int channelMode) {
-    const RecordingName name = RecordingName::parse(path, channelMode);
+    const RecordingName name = RecordingName::parse(platform::CutUtf8(path, kLabelSourceMaxBytes), channelMode);
     PlaylistLabel label;
     if (!name.kind || name.rear) return label;
     label.iconId = iconFor(*name.kind);

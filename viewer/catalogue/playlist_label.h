@@ -12,6 +12,9 @@ inline constexpr int kIconContinuous = 195;  // also rows without a prefix
 inline constexpr int kIconEvent = 196;
 inline constexpr int kIconParking = 302;
 
+// Rows take their labels and icon from at most this many bytes of the entry's path.
+inline constexpr std::size_t kLabelSourceMaxBytes = 255;
+
 // Labels that show a recording's name hold at most this many bytes.
 inline constexpr std::size_t kLabelMaxBytes = 31;
 
@@ -21,7 +24,8 @@ struct PlaylistLabel {
     std::string name;  // the name from the prefix on, in its label form
 };
 
-// Labels by the front prefixes of the channel mode (see frontPrefixes).
+// Labels by the front prefixes of the channel mode (see frontPrefixes), found in the path's first
+// kLabelSourceMaxBytes bytes.
 PlaylistLabel labelFor(std::string_view path, int channelMode);
 
 // A name in the form a label shows it: at most kLabelMaxBytes bytes, cut between characters.

@@ -1,5 +1,7 @@
 #include "shell/tripdesk_app.h"
 
+#include <memory>
+
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "shell/tripdesk_dlg.h"
@@ -12,11 +14,11 @@ bool CTripDeskApp::InitInstance() {
     if (instance.alreadyExists()) return false;
 
     platform::SetAppProfile(kRegistryKey, kProfileName);
-    {
-        CTripDeskDlg dialog;
-        dialog.Run();
-    }
+    auto dialog = std::make_unique<CTripDeskDlg>();
+    dialog->Run();
+    // The lock goes before the main window object, as the framework's application does it.
     instance.Close();
+    dialog.reset();
     return false;
 }
 

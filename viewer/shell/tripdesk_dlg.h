@@ -6,11 +6,13 @@
 #include <QImage>
 #include <QRect>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/dialog.h"
+#include "shell/model/pixel_rect.h"
 #include "shell/model/play_list.h"
 #include "shell/model/speed_ladder.h"
 #include "telemetry/clip_time_source.h"
@@ -84,6 +86,7 @@ protected:
                              platform::LPARAM lParam) override;
     platform::LRESULT WindowProc(platform::UINT msg, platform::WPARAM wParam,
                                  platform::LPARAM lParam) override;
+    void showEvent(QShowEvent* event) override;
     void OnEraseBackground(QPainter& painter) override;
     void OnPaint(QPainter& painter) override;
     void OnSystemClose() override;
@@ -102,6 +105,7 @@ private:
     void LoadSkinBitmaps();
     void PlaceButtons();
     void ShowSplash();
+    void StartAutoplay();
     void DrawNotice();
     void OnDestroy();
 
@@ -143,7 +147,9 @@ private:
     void MoveVolumeTo(int x);
     void BeginDrag(int mode);
 
-    // Play list.
+    // Play list: restores the given areas of the back buffer from the skin, draws the list into
+    // them alone, and invalidates the other given areas.
+    void RedrawList(std::initializer_list<PixelRect> restored, std::initializer_list<PixelRect> invalidated);
     void DrawList(QPainter& buffer);
     void ListAreaChanged();
     void RestoreFromSkin(const QRect& area);
@@ -159,9 +165,7 @@ private:
     platform::LRESULT OnFilesPopupClosed(platform::WPARAM which);
 
     // Painting helpers.
-    void RedrawBackBufferParts();
-    void RestoreSpeedLabelBackground();
-    void DrawSpeedLabel();
+    void RedrawSpeedLabel();
     void UpdateProgressTexts();
     void InvalidateRect(const QRect& area);
 
@@ -200,10 +204,11 @@ private:
     bool dragging_ = false;
     int dragMode_ = 0;     // 0 progress thumb, 1 speed thumb, 2 volume thumb, 3 list scroll thumb
     bool mapWindowOpen_ = false;
+    bool traceFrames_ = false;  // unattended playback: every frame shown is traced
+    long framesShown_ = 0;
     std::array<bool, 2> popupShown_{};
     int speedSliderPos_ = 48;
     int volumePercent_ = 0;
-    std::string speedLabel_;
 };
 
 } // namespace shell

@@ -5,6 +5,7 @@
 #include "catalogue/files_open_popup.h"
 #include "platform/clock.h"
 #include "platform/cursor.h"
+#include "platform/trace.h"
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
 #include "player/video_popup.h"
@@ -77,6 +78,7 @@ platform::LRESULT CTripDeskDlg::OnPlayerUserData() {
     if (!PlayingWithAdapter()) return 1;
     // One picture's message per frame: give the player's threads the processor first.
     platform::Sleep(0);
+    if (traceFrames_) platform::Trace("####frame %ld\n", ++framesShown_);
     platform::WaitCursor wait;
     const player::UserDataSnapshot snapshot = adapter_->SnapshotUserData();
     telemetry::FrameTelemetry frame;
@@ -110,7 +112,6 @@ platform::LRESULT CTripDeskDlg::OnFilesPopupClosed(platform::WPARAM which) {
     filesOpen_->hide();
     filesOpen_->deleteLater();
     filesOpen_ = nullptr;
-    RedrawBackBufferParts();
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // Start-up, splash and shutdown of the main window.
 
 #include <QPainter>
+#include <QTimer>
 
 #include "catalogue/files_open_popup.h"
 #include "platform/bitmap_button.h"
@@ -17,7 +18,9 @@
 #include "settings/dialog_channel.h"
 #include "settings/info_popup.h"
 #include "settings/setting_popup.h"
+#include "shell/autoplay.h"
 #include "shell/button_table.h"
+#include "shell/main_window_areas.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 #include "telemetry/draw_gps.h"
@@ -44,18 +47,20 @@ constexpr const char* kPushButtonStyle =
     "QPushButton:pressed { background: rgb(170, 255, 75); color: black; }";
 
 struct ControlPlace {
+    int id;  // child window id; two pairs share theirs
     int bitmap;
     int x, y;
 };
-constexpr ControlPlace kVolumeBarPlace{306, 793, 473};
-constexpr ControlPlace kProgressBarPlace{307, 28, 480};
-constexpr ControlPlace kGpsPlace{308, 437, 456};
-constexpr ControlPlace kGSensorPlace{309, 28, 592};
-constexpr ControlPlace kTitlePlace{321, 435, 0};
+constexpr ControlPlace kVolumeBarPlace{120, 306, 793, 473};
+constexpr ControlPlace kProgressBarPlace{130, 307, 28, 480};
+constexpr ControlPlace kGpsPlace{110, 308, 437, 456};
+constexpr ControlPlace kGSensorPlace{120, 309, 28, 592};
+constexpr ControlPlace kTitlePlace{130, 321, 435, 0};
 
 template <class Control>
 Control* MakeControl(QWidget* parent, const ControlPlace& place) {
     auto* control = new Control(parent);
+    control->SetControlId(place.id);
     control->SetBitmap(resources::Bitmap(place.bitmap), place.x, place.y);
     control->show();
     return control;
@@ -213,7 +218,20 @@ void CTripDeskDlg::ShowSplash() {
     }
     backBuffer_ = skin_.copy();
     DrawNotice();
+    RedrawList({kListHeaderArea, kListRestoreArea, kTitleArea}, {});
+    RedrawSpeedLabel();
     update();
+    StartAutoplay();
+}
+
+void CTripDeskDlg::StartAutoplay() {
+    std::vector<std::string> files = AutoplayFiles();
+    if (files.empty()) return;
+    traceFrames_ = true;
+    QTimer::singleShot(0, this, [this, files = std::move(files)] {
+        OnDropFiles(files);
+        CmdPlay();
+    });
 }
 
 void CTripDeskDlg::DrawNotice() {

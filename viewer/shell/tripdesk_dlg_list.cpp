@@ -2,6 +2,7 @@
 // ways recordings come in.
 
 #include <QPainter>
+#include <QRegion>
 
 #include "catalogue/catalogue_messages.h"
 #include "catalogue/files_open_popup.h"
@@ -10,6 +11,7 @@
 #include "platform/gdi.h"
 #include "platform/trace.h"
 #include "resources/resources.h"
+#include "shell/main_window_areas.h"
 #include "shell/tripdesk_dlg.h"
 
 namespace shell {
@@ -21,14 +23,6 @@ const QColor kRowText(150, 150, 150);
 const QColor kHighlight(170, 255, 75);
 const QColor kScrollTrack(35, 35, 35);
 const QColor kScrollThumb(135, 135, 135);
-const QRect kHeaderArea(QPoint(604, 550), QPoint(987, 576));
-const QRect kListArea(QPoint(604, 577), QPoint(1000, 752));
-const QRect kListInvalid(QPoint(604, 577), QPoint(985, 752));
-const QRect kTitleArea(QPoint(25, 54), QPoint(314, 79));
-
-QRect ToQRect(const PixelRect& r) {
-    return QRect(r.left, r.top, r.width(), r.height());
-}
 
 struct HeaderLabel {
     const char* text;
@@ -37,10 +31,23 @@ struct HeaderLabel {
 constexpr HeaderLabel kHeaderLabels[] = {{"Type", 606}, {"Date", 672}, {"File Name", 811}};
 } // namespace
 
-void CTripDeskDlg::DrawList(QPainter& buffer) {
-    // The list's parts are drawn afresh each time over the clean skin, so that text never piles up.
-    for (const QRect& area : {kHeaderArea, kListArea, kTitleArea}) buffer.drawImage(area.topLeft(), skin_, area);
+void CTripDeskDlg::RedrawList(std::initializer_list<PixelRect> restored, std::initializer_list<PixelRect> invalidated) {
+    if (backBuffer_.isNull()) return;
+    QPainter buffer(&backBuffer_);
+    QRegion clip;
+    for (const PixelRect& area : restored) {
+        const QRect rect = ToQRect(area);
+        buffer.drawImage(rect.topLeft(), skin_, rect);
+        clip += rect;
+    }
+    // Only what was restored is drawn again, so that text never piles up on itself.
+    buffer.setClipRegion(clip);
+    DrawList(buffer);
+    buffer.end();
+    for (const PixelRect& area : invalidated) InvalidateRect(ToQRect(area));
+}
 
+void CTripDeskDlg::DrawList(QPainter& buffer) {
     buffer.setPen(QPen(kHeaderLine, 1));
     buffer.drawLine(604, 576, 987, 576);
     buffer.drawLine(647, 550, 647, 753);
@@ -77,9 +84,7 @@ void CTripDeskDlg::DrawList(QPainter& buffer) {
 }
 
 void CTripDeskDlg::ListAreaChanged() {
-    RestoreFromSkin(kListArea);
-    RestoreFromSkin(kTitleArea);
-    InvalidateRect(kListInvalid);
+    RedrawList({kListRestoreArea, kTitleAreaAfterAdd}, {kListArea, kTitleAreaAfterAdd});
 }
 
 void CTripDeskDlg::OnDropFiles(const std::vector<std::string>& paths) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "player/tarn_adap.h"
+#include "shell/main_window_areas.h"
 #include "shell/model/track_geometry.h"
 #include "shell/tripdesk_dlg.h"
 #include "telemetry/draw_gsenser.h"
@@ -17,10 +18,6 @@ namespace {
 constexpr int kDragProgress = 0;
 constexpr int kDragVolume = 2;
 constexpr int kDragListThumb = 3;
-const QRect kRowsArea(QPoint(604, 577), QPoint(970, 752));
-const QRect kScrollColumn(QPoint(971, 577), QPoint(985, 752));
-const QRect kListWithScrollBar(QPoint(604, 577), QPoint(985, 752));
-const QRect kSpeedSliderArea(628, 480, 143, 30);
 constexpr int kSpeedThumbX = 634;
 constexpr int kSpeedThumbY = 481;
 
@@ -50,8 +47,7 @@ void CTripDeskDlg::OnLButtonDown(int x, int y) {
         return;
     }
     if (list_.highlightAt(x, y)) {
-        RestoreFromSkin(kRowsArea);
-        InvalidateRect(kRowsArea);
+        RedrawList({kListRowsArea}, {kListRowsArea});
         return;
     }
     if (Hit(PlayList::kScrollUp, x, y) || Hit(PlayList::kScrollDown, x, y)) {
@@ -59,8 +55,7 @@ void CTripDeskDlg::OnLButtonDown(int x, int y) {
             list_.pageUp();
         else
             list_.pageDown();
-        RestoreFromSkin(kListWithScrollBar);
-        InvalidateRect(kListWithScrollBar);
+        RedrawList({kListArea}, {kListArea});
         return;
     }
     if (list_.scrollThumb() && Hit(*list_.scrollThumb(), x, y)) {
@@ -97,11 +92,13 @@ void CTripDeskDlg::PressProgressTrack(int x) {
 
 void CTripDeskDlg::PressSpeedTrack(int x) {
     speedSliderPos_ = TrackPositionAt(kSpeedTrack, x);
-    RestoreFromSkin(kSpeedSliderArea);
+    RestoreFromSkin(ToQRect(kSpeedSliderArea));
     QPainter buffer(&backBuffer_);
     buffer.drawImage(QPoint(speedSliderPos_ + kSpeedThumbX, kSpeedThumbY), speedThumb_);
     buffer.end();
-    InvalidateRect(kSpeedSliderArea);
+    // The label lies on the slider's area and stays above the thumb.
+    RedrawSpeedLabel();
+    InvalidateRect(ToQRect(kSpeedSliderArea));
 }
 
 void CTripDeskDlg::MoveVolumeTo(int x) {
@@ -121,9 +118,8 @@ void CTripDeskDlg::OnMouseMove(int x, int y) {
         MoveVolumeTo(x);
     } else if (dragMode_ == kDragListThumb) {
         const bool pageChanged = list_.dragThumbTo(y);
-        const QRect& area = pageChanged ? kListWithScrollBar : kScrollColumn;
-        RestoreFromSkin(area);
-        InvalidateRect(area);
+        const PixelRect& area = pageChanged ? kListArea : kListScrollColumn;
+        RedrawList({area}, {area});
     }
 }
 
@@ -140,8 +136,7 @@ void CTripDeskDlg::OnLButtonUp(int, int) {
 
 bool CTripDeskDlg::OnLButtonDblClk(int x, int y) {
     if (list_.empty() || !list_.highlightAt(x, y)) return false;
-    RestoreFromSkin(kRowsArea);
-    InvalidateRect(kRowsArea);
+    RedrawList({kListRowsArea}, {kListRowsArea});
     OpenCurrentRecording();
     ResetSpeed();
     return true;

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "player/tarn_adap.h"
 #include "resources/resources.h"
+#include "shell/main_window_areas.h"
 #include "shell/model/track_geometry.h"
 #include "shell/tripdesk_dlg.h"
 #include "telemetry/draw_gsenser.h"
@@ -19,11 +20,6 @@ namespace shell {
 namespace {
 constexpr const char* kOneChannelViewerMessage = "1채널 전용 뷰어를 실행해 주십시요";
 constexpr int kSpeedSliderRest = 48;
-const QRect kListArea(QPoint(604, 577), QPoint(1000, 752));
-const QRect kListInvalid(QPoint(604, 577), QPoint(985, 752));
-const QRect kTitleArea(QPoint(25, 55), QPoint(314, 79));
-const QRect kSpeedLabelInvalid(QPoint(660, 480), QPoint(699, 499));
-const QRect kChannel2Area(QPoint(514, 88), QPoint(993, 447));
 
 bool IsNonEmptyFile(const std::string& path) {
     std::error_code error;
@@ -53,7 +49,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
     if (!front) return false;
     // One channel: the file itself must exist; two: its rear file too.
     const std::string checked = mode == 2 ? catalogue::RecordingName::rearPathOf(*front) : *front;
-    if (mode == 1) repaint(kChannel2Area);
+    if (mode == 1) repaint(ToQRect(kChannel2Area));
     if (!IsNonEmptyFile(checked)) {
         if (mode == 2)
             platform::MessageBox(this, kOneChannelViewerMessage, resources::String(resources::kAppTitleString),
@@ -75,8 +71,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
 
 void CTripDeskDlg::ResetSpeed() {
     speed_.reset();
-    RestoreSpeedLabelBackground();
-    InvalidateRect(kSpeedLabelInvalid);
+    RedrawSpeedLabel();
     if (adapter_) {
         adapter_->SetSpeed(static_cast<float>(speed_.factor()), false);
         TraceState();
@@ -99,10 +94,7 @@ void CTripDeskDlg::ResetPlayState() {
 }
 
 void CTripDeskDlg::RedrawListArea() {
-    RestoreFromSkin(kListArea);
-    RestoreFromSkin(kTitleArea);
-    InvalidateRect(kListInvalid);
-    InvalidateRect(kTitleArea);
+    RedrawList({kListRestoreArea, kTitleArea}, {kListArea, kTitleArea});
 }
 
 void CTripDeskDlg::SetVolumePercent(int percent) {

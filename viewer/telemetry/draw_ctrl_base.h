@@ -3,9 +3,10 @@
 // sized exactly to it, and whatever its kind draws over it. The controls take no input (clicks go
 // through to the main window, which does the hit testing and sets their values).
 //
-// Drawing: Draw paints the control's whole picture in its own coordinates. Painting reuses the
-// last picture until the kind reports a change (PictureChanged), so repaints caused by the
-// window system cost one copy and change nothing.
+// Drawing: Draw paints the control's whole picture in its own coordinates. When a kind reports
+// that its values changed (PictureChanged) the picture is drawn at once and compared with the one
+// on screen; only a different picture schedules a repaint, and painting only copies it. A control
+// whose picture covers its whole rectangle is opaque, so that its repaint leaves the parent alone.
 //
 // Texts below the bitmap: some kinds write texts just below their bitmap, outside the control,
 // on the main window's surface. The main window lets them into its back buffer with
@@ -25,6 +26,10 @@ namespace telemetry {
 class CDrawCtrlBase : public platform::Window {
 public:
     explicit CDrawCtrlBase(QWidget* parent = nullptr);
+
+    // The child window id the parent gave the control (0 until set).
+    void SetControlId(int id) { controlId_ = id; }
+    int ControlId() const { return controlId_; }
 
     // Releases the previous background. A null image stops there (the control then draws
     // nothing); otherwise the control takes the image, moves to (x, y) of its parent with exactly
@@ -47,10 +52,16 @@ public:
     QRect UpdateParentTexts(QPainter& backBuffer, const QImage& parentSkin);
 
 protected:
-    // Called after a background has been set; kinds load their further bitmaps here.
+    // Called after a background has been set, before the first picture is drawn; kinds load their
+    // further bitmaps here.
     virtual void OnBitmapSet();
 
-    // The picture must be drawn again; schedules a repaint.
+    // Whether Draw covers the whole control with opaque pixels (the background bitmap does, for
+    // every kind that draws it at the corner).
+    virtual bool CoversRectangle() const;
+
+    // The values shown may have changed: draws the picture and schedules a repaint when it differs
+    // from the one on screen.
     void PictureChanged();
 
     void OnPaint(QPainter& painter) override;
@@ -58,8 +69,8 @@ protected:
 private:
     QImage bitmap_;
     QImage picture_;             // the last result of Draw, with transparency where Draw left gaps
-    bool pictureStale_ = true;
     QRect parentTextArea_;       // parent coordinates of the texts last painted below the bitmap
+    int controlId_ = 0;
 };
 
 } // namespace telemetry

@@ -32,7 +32,9 @@ CDrawGps::CDrawGps(QWidget* parent)
     : CDrawCtrlBase(parent), textFont_(platform::WinFont("Tahoma", 11.6)) {}
 
 void CDrawGps::SetSpeedDigits(int hundreds, int tens, int ones) {
-    speed_ = SpeedDigits{hundreds, tens, ones};
+    const SpeedDigits speed{hundreds, tens, ones};
+    if (speed == speed_) return;
+    speed_ = speed;
     PictureChanged();
 }
 
@@ -42,15 +44,16 @@ void CDrawGps::SetPositionText(std::string_view latitude, std::string_view longi
 }
 
 void CDrawGps::SetHeading(int course, int x, int y) {
+    const NeedleOffsets needle{x, y};
+    if (course == course_ && needle == needle_) return;
     course_ = course;
-    needle_ = NeedleOffsets{x, y};
+    needle_ = needle;
     PictureChanged();
 }
 
 void CDrawGps::OnBitmapSet() {
     for (int d = 0; d < static_cast<int>(digitPictures_.size()); ++d)
         digitPictures_[static_cast<std::size_t>(d)] = resources::Bitmap(kFirstDigitBitmap + d);
-    PictureChanged();
 }
 
 void CDrawGps::Draw(QPainter& painter) {

@@ -38,7 +38,7 @@ CDrawGSenser::CDrawGSenser(QWidget* parent)
     : CDrawCtrlBase(parent), valueFont_(platform::WinFont("MS Shell Dlg", 9)) {}
 
 void CDrawGSenser::SetSample(std::optional<GSensorSample> sample, bool noUserData) {
-    pending_ = PendingSample{sample, noUserData};
+    trace_.advance(sample, noUserData);
     PictureChanged();
 }
 
@@ -49,10 +49,6 @@ void CDrawGSenser::ResetTrace() {
 
 void CDrawGSenser::Draw(QPainter& painter) {
     if (!HasBitmap()) return;
-    if (pending_) {
-        trace_.advance(pending_->sample, pending_->noUserData);
-        pending_.reset();
-    }
     CDrawCtrlBase::Draw(painter);
     // Values and traces show while the latest sample is drawable.
     const auto& sample = trace_.shownSample();
@@ -76,10 +72,17 @@ void CDrawGSenser::DrawTraces(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const AxisLook& look : kAxes) {
-        const auto& points = trace_.points(look.axis);
+        const auto& points = trace_.drawnTrace(look.axis);
         painter.setPen(QPen(look.traceColour, 1));
         for (std::size_t i = 1; i < points.size(); ++i)
             painter.drawLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    }
+    // The newest segments come after all three stored traces.
+    for (const AxisLook& look : kAxes) {
+        const auto& newest = trace_.newestSegment(look.axis);
+        if (!newest) continue;
+        painter.setPen(QPen(look.traceColour, 1));
+        painter.drawLine(newest->from.x, newest->from.y, newest->to.x, newest->to.y);
     }
     painter.restore();
 }

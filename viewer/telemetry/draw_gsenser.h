@@ -2,9 +2,9 @@
 // The G-sensor graph below the video: the X, Y and Z accelerations as running traces over the
 // plot area, with the current values written under it.
 //
-// The traces advance once per new sample: SetSample hands over a sample, and the next Draw (the
-// next paint) adds its points. Paints without a new sample (uncovering, moving the window) show
-// the same picture.
+// The traces advance once per new sample: SetSample hands over a sample, which steps the traces
+// and draws the new picture. Paints without a new sample (uncovering, moving the window) show the
+// same picture.
 
 #include <QFont>
 #include <optional>
@@ -19,7 +19,7 @@ public:
     explicit CDrawGSenser(QWidget* parent = nullptr);
 
     // The sample of the picture being shown (none when the adapter has no copy yet) and the
-    // file's no-user-data flag; drawn by the next paint.
+    // file's no-user-data flag; steps the traces.
     void SetSample(std::optional<GSensorSample> sample, bool noUserData);
     // Clears the traces; the next sample starts them again at the left edge.
     void ResetTrace();
@@ -29,16 +29,10 @@ public:
     void Draw(QPainter& painter) override;
 
 private:
-    struct PendingSample {
-        std::optional<GSensorSample> sample;
-        bool noUserData = false;
-    };
-
     void DrawValues(QPainter& painter, const GSensorSample& sample);
     void DrawTraces(QPainter& painter);
 
     GSensorTrace trace_;
-    std::optional<PendingSample> pending_;
     QFont valueFont_;
 };
 

@@ -44,7 +44,6 @@ bool CDrawProgressBar::SetPosition(int position) {
 
 void CDrawProgressBar::OnBitmapSet() {
     pieces_ = LoadTrackPieces(kThumbBitmap);
-    PictureChanged();
 }
 
 void CDrawProgressBar::Draw(QPainter& painter) {

@@ -27,7 +27,6 @@ bool CDrawVolumeBar::SetLevel(int level) {
 void CDrawVolumeBar::OnBitmapSet() {
     pieces_ = LoadTrackPieces(kThumbBitmap);
     speaker_ = resources::Bitmap(kSpeakerBitmap);
-    PictureChanged();
 }
 
 void CDrawVolumeBar::Draw(QPainter& painter) {

@@ -21,6 +21,8 @@ public:
 
 protected:
     void OnBitmapSet() override;
+    // The background starts two pixels right of the control's edge.
+    bool CoversRectangle() const override { return false; }
 
 private:
     TrackPieces pieces_;

@@ -4,6 +4,7 @@ namespace telemetry {
 namespace {
 
 constexpr int kTickCap = 1 << 20;
+constexpr std::size_t kSegmentBatch = 10;  // the newest segment shows at once every 10th point
 
 } // namespace
 
@@ -15,14 +16,20 @@ GSensorTrace::GSensorTrace() {
 void GSensorTrace::advance(std::optional<GSensorSample> sample, bool noUserData) {
     noUserData_ = noUserData;
     shownSample_.reset();
+    clearPicture();
     if (!noUserData) {
         if (sample && inRange(*sample)) {
             shownSample_ = sample;
+            const bool segmentAtOnce = points_[0].size() % kSegmentBatch == 0;
             for (std::size_t axis = 0; axis < points_.size(); ++axis) {
-                last_[axis] = TracePoint{kLeft + 1 + tick_, yFor((*sample)[axis])};
-                points_[axis].push_back(last_[axis]);
+                const TracePoint next{kLeft + 1 + tick_, yFor((*sample)[axis])};
+                drawn_[axis] = points_[axis];
+                if (segmentAtOnce) newest_[axis] = TraceSegment{last_[axis], next};
+                last_[axis] = next;
+                points_[axis].push_back(next);
             }
         }
+        // After the picture is fixed: a full plot shows to its right edge before it restarts.
         if (last_[0].x >= kRight || tick_ == 0) restartAtLeftEdge();
     }
     // Past the plot's width every tick acts alike; the cap only keeps the count from overflowing
@@ -32,7 +39,13 @@ void GSensorTrace::advance(std::optional<GSensorSample> sample, bool noUserData)
 
 void GSensorTrace::reset() {
     for (auto& axis : points_) axis.clear();
+    clearPicture();
     tick_ = 0;
+}
+
+void GSensorTrace::clearPicture() {
+    for (auto& axis : drawn_) axis.clear();
+    for (auto& segment : newest_) segment.reset();
 }
 
 void GSensorTrace::restartAtLeftEdge() {

@@ -1,8 +1,10 @@
 #pragma once
 // The running X, Y, Z acceleration traces of the G-sensor graph, in control pixels. Advanced
-// once per new sample (not per paint); the graph control draws what is stored: background, then,
-// when shownSample() is set, the three value texts and a polyline per axis through points().
-// User-interface thread.
+// once per new sample (not per paint). Each step first fixes what its picture shows (the stored
+// trace as it was, and the newest segment when the point count is a multiple of 10), then adds
+// the new point, then restarts at the left edge when the plot is full: the graph control draws
+// the background, then, when shownSample() is set, the three value texts, a polyline per axis
+// through drawnTrace() and newestSegment(). User-interface thread.
 
 #include <array>
 #include <cstddef>
@@ -21,6 +23,12 @@ struct TracePoint {
     bool operator==(const TracePoint&) const = default;
 };
 
+struct TraceSegment {
+    TracePoint from;
+    TracePoint to;
+    bool operator==(const TraceSegment&) const = default;
+};
+
 class GSensorTrace {
 public:
     // Plot area and zero line in control pixels.
@@ -37,11 +45,21 @@ public:
     // is added; the tick still advances.
     void advance(std::optional<GSensorSample> sample, bool noUserData);
 
-    // The next sample starts the traces again at the left edge.
+    // Forgets the stored points; the next sample starts the traces again at the left edge. The
+    // picture then shows no trace until that sample.
     void reset();
 
+    // The stored history.
     const std::vector<TracePoint>& points(Axis axis) const {
         return points_[static_cast<std::size_t>(axis)];
+    }
+    // What the latest step's picture shows of an axis: the history as it stood before the step,
+    // and the segment to the step's point when it was drawn at once.
+    const std::vector<TracePoint>& drawnTrace(Axis axis) const {
+        return drawn_[static_cast<std::size_t>(axis)];
+    }
+    const std::optional<TraceSegment>& newestSegment(Axis axis) const {
+        return newest_[static_cast<std::size_t>(axis)];
     }
     // The last sample when it was drawable: the graph shows its values and the traces.
     const std::optional<GSensorSample>& shownSample() const { return shownSample_; }
@@ -53,8 +71,11 @@ public:
 
 private:
     void restartAtLeftEdge();
+    void clearPicture();
 
     std::array<std::vector<TracePoint>, 3> points_;
+    std::array<std::vector<TracePoint>, 3> drawn_;
+    std::array<std::optional<TraceSegment>, 3> newest_;
     std::array<TracePoint, 3> last_;
     std::optional<GSensorSample> shownSample_;
     bool noUserData_ = false;

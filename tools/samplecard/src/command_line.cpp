@@ -31,11 +31,12 @@ CommandLine failure(std::string message) {
 }  // namespace
 
 std::string usageText() {
-  return "Usage: samplecard DIR [--size WxH] [--seconds N] [--hemisphere sw]\n"
+  return "Usage: samplecard DIR [--size WxH] [--rear-size WxH] [--seconds N] [--hemisphere sw]\n"
          "Writes a folder laid out like the dash camera's memory card: front and rear\n"
          "recordings with telemetry, one-channel recordings and damaged files.\n"
          "\n"
          "  --size WxH          picture size, even numbers from 64 to 4096 (default 640x480)\n"
+         "  --rear-size WxH     picture size of the rear files (default: as --size)\n"
          "  --seconds N         length of every recording, 1 to 3600 (default 6)\n"
          "  --hemisphere sw|ne  drive in the southern and western hemispheres (default ne)\n"
          "  --help              show this text\n";
@@ -65,15 +66,15 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
       return failure(std::string(name) + " needs a value");
     }
 
-    if (name == "--size") {
+    if (name == "--size" || name == "--rear-size") {
       const auto x = value.find('x');
-      if (x == std::string_view::npos) return failure("--size wants WxH, for example 1280x720");
+      if (x == std::string_view::npos) return failure(std::string(name) + " wants WxH, for example 1280x720");
       const auto width = wholeNumber(value.substr(0, x));
       const auto height = wholeNumber(value.substr(x + 1));
       if (!validSide(width) || !validSide(height))
-        return failure("--size: width and height must be even, from 64 to 4096");
-      line.options.width = *width;
-      line.options.height = *height;
+        return failure(std::string(name) + ": width and height must be even, from 64 to 4096");
+      (name == "--size" ? line.options.width : line.options.rearWidth) = *width;
+      (name == "--size" ? line.options.height : line.options.rearHeight) = *height;
     } else if (name == "--seconds") {
       const auto seconds = wholeNumber(value);
       if (!seconds || *seconds < 1 || *seconds > kMaxSeconds)

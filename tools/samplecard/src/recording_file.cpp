@@ -13,14 +13,15 @@ std::vector<std::uint8_t> encodeRecordingMedia(const PlannedRecording& recording
                                                const CardOptions& options,
                                                std::string* videoCodec) {
   const std::vector<TelemetryEntry> telemetry = buildTelemetry(recording.telemetry);
+  const CardOptions::Size size = options.pictureSize(recording.role);
   EncoderSettings settings;
-  settings.width = options.width;
-  settings.height = options.height;
+  settings.width = size.width;
+  settings.height = size.height;
   settings.framesPerSecond = CardOptions::framesPerSecond;
   settings.withAudio = recording.hasAudio();
   settings.creationTime = recording.start().isoUtc();
   Mp4Encoder encoder(settings);
-  FramePainter painter(options.width, options.height,
+  FramePainter painter(size.width, size.height,
                        recording.role == ChannelRole::Rear ? Camera::Rear : Camera::Front,
                        QString::fromStdString(recording.fileName), CardOptions::framesPerSecond);
   const int frames = options.frames();

@@ -28,10 +28,19 @@ TEST(CommandLine, OptionsInEitherFormAndOrder) {
   EXPECT_EQ(full.options.hemisphere, Hemisphere::SouthWest);
   EXPECT_EQ(full.options.frames(), 60);
   EXPECT_EQ(full.options.entries(), 20);
+  // Without a rear size the rear files take the card's size.
+  EXPECT_EQ(full.options.pictureSize(ChannelRole::Rear).width, 1920);
+
+  const CommandLine mixed = parse({"card", "--size", "1920x1080", "--rear-size=1280x720"});
+  ASSERT_EQ(mixed.action, CommandLine::Action::Generate) << mixed.error;
+  EXPECT_EQ(mixed.options.pictureSize(ChannelRole::Front).width, 1920);
+  EXPECT_EQ(mixed.options.pictureSize(ChannelRole::Single).height, 1080);
+  EXPECT_EQ(mixed.options.pictureSize(ChannelRole::Rear).width, 1280);
+  EXPECT_EQ(mixed.options.pictureSize(ChannelRole::Rear).height, 720);
 
   EXPECT_EQ(parse({"card", "--help"}).action, CommandLine::Action::Help);
   EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);
-  for (const char* option : {"--size", "--seconds", "--hemisphere"})
+  for (const char* option : {"--size", "--rear-size", "--seconds", "--hemisphere"})
     EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 
@@ -45,6 +54,8 @@ TEST(CommandLine, BadValuesAreRefusedWithAReason) {
       {"card", "--size", "99999999999x480"},
       {"card", "--size", "32x32"},
       {"card", "--size=-640x480"},
+      {"card", "--rear-size", "1281x720"},
+      {"card", "--rear-size", "16x16"},
       {"card", "--seconds", "0"},
       {"card", "--seconds", "3601"},
       {"card", "--seconds", "2s"},

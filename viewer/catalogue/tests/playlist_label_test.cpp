@@ -37,5 +37,17 @@ TEST(PlaylistLabelTest, NamesAreCutAt31BytesBetweenCharacters) {
     EXPECT_EQ(labelForm(std::string(30, 'a') + "\x80\x80\x80"), std::string(30, 'a') + "\x80");
 }
 
+TEST(PlaylistLabelTest, OnlyTheFirst255BytesOfThePathCount) {
+    // The prefix starts at byte 250: its date lies beyond byte 255, so the row shows no date.
+    const std::string folder = "/" + std::string(248, 'f') + "/";
+    const PlaylistLabel cut = labelFor(folder + "evt2_20110512_093015.mp4", 2);
+    EXPECT_EQ(cut.iconId, kIconEvent);
+    EXPECT_EQ(cut.name, "evt2_");
+    // A prefix beyond byte 255 is not seen at all.
+    const PlaylistLabel beyond = labelFor("/" + std::string(300, 'f') + "/evt2_20110512_093015.mp4", 2);
+    EXPECT_EQ(beyond.iconId, kIconContinuous);
+    EXPECT_EQ(beyond.name, "");
+}
+
 } // namespace
 } // namespace catalogue

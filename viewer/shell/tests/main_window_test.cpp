@@ -5,6 +5,8 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
+#include <optional>
 
 #include "dialog_hooks.h"
 #include "gui_support.h"
@@ -13,7 +15,10 @@
 #include "platform/displays.h"
 #include "resources/resources.h"
 #include "settings/dialog_channel.h"
+#include "shell/tripdesk_app.h"
 #include "shell/tripdesk_dlg.h"
+#include "telemetry/draw_ctrl_base.h"
+#include "platform/single_instance.h"
 
 using settings::CDialogChannel;
 using shell::CTripDeskDlg;
@@ -182,6 +187,47 @@ TEST_F(MainWindowTest, EscapeAtChannelDialogEndsWithCodeZeroBeforeTheWindowShows
     EXPECT_FALSE(everShown);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.started());
+}
+
+} // namespace
+
+namespace {
+
+// A program run as the user starts it: the lock is given up before the window object goes.
+TEST_F(MainWindowTest, ShutdownReleasesTheInstanceLockBeforeTheWindowIsDestroyed) {
+    std::optional<bool> lockHeldAtDestruction;
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<CTripDeskDlg*>(widget);
+            if (!dialog || !dialog->started()) continue;
+            poll->stop();
+            QObject::connect(dialog, &QObject::destroyed, [&] {
+                lockHeldAtDestruction = platform::NamedMutex(shell::kInstanceMutex).alreadyExists();
+            });
+            dialog->bitmapButton(1002)->Click();
+            return;
+        }
+    });
+    poll->start(10);
+    WhenModal<CDialogChannel>([](CDialogChannel* d) { PressKey(d, Qt::Key_Return); });
+    shell::CTripDeskApp app;
+    EXPECT_FALSE(app.InitInstance());
+    delete poll;
+    ASSERT_TRUE(lockHeldAtDestruction.has_value());
+    EXPECT_FALSE(*lockHeldAtDestruction);
+}
+
+TEST_F(MainWindowTest, TelemetryControlsCarryTheirChildIds) {
+    CTripDeskDlg dialog;
+    RunStarted(dialog, [](CTripDeskDlg& d) {
+        // In creation order: volume bar, progress bar, GPS panel, G-sensor graph, title.
+        std::vector<int> ids;
+        for (QObject* child : d.children())
+            if (auto* control = dynamic_cast<telemetry::CDrawCtrlBase*>(child)) ids.push_back(control->ControlId());
+        EXPECT_EQ(ids, (std::vector<int>{120, 130, 110, 120, 130}));
+        d.bitmapButton(1002)->Click();
+    });
 }
 
 } // namespace

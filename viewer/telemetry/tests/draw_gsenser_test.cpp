@@ -48,16 +48,17 @@ TEST_F(DrawGSenserTest, TracesRunAtTheRowsOfTheirValues) {
     for (const QColor& colour : {kXColour, kYColour, kZTrace}) ASSERT_EQ(CountColour(background, kPlot, colour), 0);
     QImage picture;
     for (int i = 0; i < 10; ++i) picture = Show(kLevel);
+    // The tenth picture shows the nine points stored before it: x 75, then 77 to 84.
     for (int x = 76; x <= 84; ++x) {
         EXPECT_EQ(picture.pixel(x, 80), kXColour.rgb()) << x;
         EXPECT_EQ(picture.pixel(x, 58), kYColour.rgb()) << x;
         EXPECT_EQ(picture.pixel(x, 123), kZTrace.rgb()) << x;
     }
-    // Only the three rows carry the traces, from x 75 to 85.
-    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 11);
-    EXPECT_EQ(CountColour(picture, kPlot, kYColour), 11);
-    EXPECT_EQ(CountColour(picture, kPlot, kZTrace), 11);
-    EXPECT_EQ(picture.pixel(86, 80), background.pixel(86, 80));
+    // Only the three rows carry the traces.
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 10);
+    EXPECT_EQ(CountColour(picture, kPlot, kYColour), 10);
+    EXPECT_EQ(CountColour(picture, kPlot, kZTrace), 10);
+    EXPECT_EQ(picture.pixel(85, 80), background.pixel(85, 80));
 
     // The values are written under the plot in their colours.
     EXPECT_GT(CountColour(picture, {75, 138, 100, 20}, kXColour), 0);
@@ -68,6 +69,26 @@ TEST_F(DrawGSenserTest, TracesRunAtTheRowsOfTheirValues) {
     const QImage other = Show(GSensorSample{-0.5f, 1.0f, -2.0f});
     EXPECT_NE(other.copy(75, 138, 100, 20), picture.copy(75, 138, 100, 20));
     EXPECT_EQ(other.copy(187, 138, 200, 20), picture.copy(187, 138, 200, 20));
+}
+
+TEST_F(DrawGSenserTest, TheNewestSegmentShowsAtOnceOnlyAtEveryTenthPoint) {
+    QImage picture;
+    for (int i = 0; i < 10; ++i) picture = Show(kLevel);
+    ASSERT_EQ(graph.Trace().points(Axis::X).size(), 10u);  // x 75, 77 .. 85
+    // Ten points stored: the eleventh picture shows the stored trace to 85 and the new segment
+    // to 86 at once.
+    picture = Show(kLevel);
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 12);
+    EXPECT_EQ(picture.pixel(86, 80), kXColour.rgb());
+    EXPECT_EQ(picture.pixel(86, 123), kZTrace.rgb());
+    // Eleven stored: the twelfth shows the same 75 .. 86, its own segment waits for the next.
+    picture = Show(kLevel);
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 12);
+    EXPECT_EQ(picture.pixel(87, 80), background.pixel(87, 80));
+    for (int i = 0; i < 8; ++i) picture = Show(kLevel);
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 20);  // 75 .. 94, 20 points stored before
+    picture = Show(kLevel);
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 22);  // 75 .. 96 with the newest segment
 }
 
 TEST_F(DrawGSenserTest, OutOfRangeSamplesAndFilesWithoutUserDataShowOnlyTheBackground) {
@@ -85,11 +106,16 @@ TEST_F(DrawGSenserTest, OutOfRangeSamplesAndFilesWithoutUserDataShowOnlyTheBackg
     EXPECT_FALSE(OnlyBackground(Show(GSensorSample{2.0f, -2.0f, 0.0f})));
 }
 
-TEST_F(DrawGSenserTest, RestartsAtTheLeftEdgeAfter280Samples) {
+TEST_F(DrawGSenserTest, AFullPlotIsDrawnToItsRightEdgeBeforeItRestarts) {
     QImage picture;
     for (int i = 0; i < 279; ++i) picture = Show(kLevel);
+    EXPECT_EQ(picture.pixel(353, 80), kXColour.rgb());
+    EXPECT_EQ(picture.pixel(354, 80), background.pixel(354, 80));
+    // The 280th sample reaches x 355: its picture shows the whole trace, then the traces restart.
+    picture = Show(kLevel);
     EXPECT_EQ(picture.pixel(354, 80), kXColour.rgb());
     EXPECT_EQ(picture.pixel(200, 58), kYColour.rgb());
+    EXPECT_EQ(graph.Trace().points(Axis::X), (std::vector<TracePoint>{{75, 80}}));
     picture = Show(kLevel);
     EXPECT_EQ(CountColour(picture, kPlot, kXColour), 0);  // a single point: no segment yet
     EXPECT_EQ(picture.pixel(200, 58), background.pixel(200, 58));
@@ -99,12 +125,17 @@ TEST_F(DrawGSenserTest, RestartsAtTheLeftEdgeAfter280Samples) {
 }
 
 TEST_F(DrawGSenserTest, ResetTraceClearsAndTheNextSampleStartsAtTheLeft) {
-    for (int i = 0; i < 50; ++i) Show(kLevel);
+    for (int i = 0; i < 50; ++i) Show(kLevel);  // the X trace stands at (125, 80)
     graph.ResetTrace();
     QImage picture = Render(graph);
     EXPECT_EQ(CountColour(picture, kPlot, kXColour), 0);
+    // No points stored: the next segment shows at once, from where the traces stood.
     picture = Show(GSensorSample{1.0f, 1.0f, 1.0f});
+    EXPECT_EQ(picture.pixel(125, 80), kXColour.rgb());
+    EXPECT_GT(CountColour(picture, kPlot, kXColour), 40);  // (125, 80) up to (76, 58)
     EXPECT_EQ(graph.Trace().points(Axis::X), (std::vector<TracePoint>{{75, 58}}));
+    picture = Show(kLevel);
+    EXPECT_EQ(CountColour(picture, kPlot, kXColour), 0);
     picture = Show(kLevel);
     EXPECT_GT(CountColour(picture, {75, 58, 3, 23}, kXColour), 10);  // (75, 58) down to (77, 80)
     EXPECT_EQ(picture.pixel(77, 80), kXColour.rgb());
@@ -121,7 +152,7 @@ TEST_F(DrawGSenserTest, RepaintsWithoutANewSampleDoNotAdvance) {
     graph.SetSample(kLevel, false);
     const QImage first = graph.grab().toImage();
     EXPECT_EQ(graph.Trace().tick(), 1);
-    graph.SetSample(kLevel, false);
+    graph.SetSample(GSensorSample{0.5f, 1.0f, -2.0f}, false);
     const QImage second = graph.grab().toImage();
     EXPECT_EQ(graph.Trace().tick(), 2);
     // Uncovering, moving, direct draws: the same picture, no step.

@@ -1,6 +1,10 @@
 #include <QPainter>
 #include <QWidget>
 #include <climits>
+#include <functional>
+#include <map>
+
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +152,18 @@ TEST_F(ClipTimesTest, WrittenBelowTheBarInTheMainWindow) {
     EXPECT_EQ(backBuffer, Expected("00:00:00 ", "/00:59:59"));
 }
 
+TEST_F(ClipTimesTest, UnchangedTimesAskForNoRepaint) {
+    clock.lengthSeconds = 75;
+    clock.positionSeconds = 61;
+    const QRect shown = Update();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(Update().isEmpty());
+    EXPECT_EQ(backBuffer, Expected("00:01:01 ", "/00:01:15"));
+    clock.positionSeconds = 62;
+    EXPECT_FALSE(Update().isEmpty());
+    EXPECT_EQ(backBuffer, Expected("00:01:02 ", "/00:01:15"));
+}
+
 TEST_F(ClipTimesTest, NoTextsWithoutAWholeSecondTheFlagOrTheTimes) {
     clock.lengthSeconds = 75;
     clock.positionSeconds = 61;
@@ -174,6 +190,50 @@ TEST_F(ClipTimesTest, NoTextsWithoutAWholeSecondTheFlagOrTheTimes) {
     EXPECT_TRUE(orphan.UpdateParentTexts(painter, skin).isEmpty());
     painter.end();
     EXPECT_EQ(backBuffer, skin);
+}
+
+// Counts paint events of the watched widgets.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints[watched];
+        return false;
+    }
+    std::map<QObject*, int> paints;
+};
+
+int PaintsAfter(PaintCounter& counter, QObject* watched, const std::function<void()>& change) {
+    counter.paints.clear();
+    change();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    return counter.paints[watched];
+}
+
+TEST(DrawnControlsRepaint, OnlyAChangedValueRepaintsAndOnlyTheControl) {
+    QWidget window;
+    window.resize(1020, 780);
+    CDrawProgressBar bar(&window);
+    CDrawVolumeBar volume(&window);
+    bar.SetBitmap(resources::Bitmap(307), 28, 480);
+    volume.SetBitmap(resources::Bitmap(306), 793, 473);
+    window.show();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();  // the first paints
+    PaintCounter counter;
+    for (QObject* watched : {static_cast<QObject*>(&window), static_cast<QObject*>(&bar),
+                             static_cast<QObject*>(&volume)})
+        watched->installEventFilter(&counter);
+
+    EXPECT_GE(PaintsAfter(counter, &bar, [&] { bar.SetPosition(100); }), 1);
+    EXPECT_EQ(counter.paints[&window], 0);  // an opaque control leaves its parent alone
+    EXPECT_EQ(PaintsAfter(counter, &bar, [&] { bar.SetPosition(100); }), 0);
+    EXPECT_EQ(counter.paints[&window], 0);
+    EXPECT_GE(PaintsAfter(counter, &volume, [&] { volume.SetLevel(40); }), 1);
+    EXPECT_EQ(PaintsAfter(counter, &volume, [&] { volume.SetLevel(40); }), 0);
+    EXPECT_EQ(counter.paints[&window], 0);
+    // The volume bar leaves its first two columns to the parent; the others cover themselves.
+    EXPECT_FALSE(volume.testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_TRUE(bar.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
 TEST(DrawVolumeBarTest, SilentAndFullLevels) {

@@ -12,11 +12,21 @@
 
 namespace samplecard {
 
+enum class ChannelRole;
+
 struct CardOptions {
   int width = 640;
   int height = 480;
   int seconds = 6;  // length of every recording
   Hemisphere hemisphere = Hemisphere::NorthEast;
+  int rearWidth = 0;   // picture size of the rear files; 0 x 0: the same as the others
+  int rearHeight = 0;
+
+  struct Size {
+    int width = 0;
+    int height = 0;
+  };
+  Size pictureSize(ChannelRole role) const;
 
   static constexpr int framesPerSecond = 30;
   int frames() const { return seconds * framesPerSecond; }
@@ -25,6 +35,11 @@ struct CardOptions {
 
 enum class RecordingKind { Continuous, Event, Parking };  // "drf", "evt", "mod"
 enum class ChannelRole { Front, Rear, Single };
+
+inline CardOptions::Size CardOptions::pictureSize(ChannelRole role) const {
+  if (role == ChannelRole::Rear && rearWidth > 0 && rearHeight > 0) return {rearWidth, rearHeight};
+  return {width, height};
+}
 
 // What is wrong with a recording on purpose.
 enum class Defect {
