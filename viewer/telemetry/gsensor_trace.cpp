@@ -20,7 +20,10 @@ void GSensorTrace::advance(std::optional<GSensorSample> sample, bool noUserData)
     if (!noUserData) {
         if (sample && inRange(*sample)) {
             shownSample_ = sample;
-            const bool segmentAtOnce = points_[0].size() % kSegmentBatch == 0;
+            // After a reset no trace is stored: the last points belong to a trace no longer shown,
+            // so no segment is drawn from them.
+            const std::size_t count = points_[0].size();
+            const bool segmentAtOnce = count > 0 && count % kSegmentBatch == 0;
             for (std::size_t axis = 0; axis < points_.size(); ++axis) {
                 const TracePoint next{kLeft + 1 + tick_, yFor((*sample)[axis])};
                 drawn_[axis] = points_[axis];

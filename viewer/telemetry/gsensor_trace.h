@@ -1,7 +1,7 @@
 #pragma once
 // The running X, Y, Z acceleration traces of the G-sensor graph, in control pixels. Advanced
 // once per new sample (not per paint). Each step first fixes what its picture shows (the stored
-// trace as it was, and the newest segment when the point count is a multiple of 10), then adds
+// trace as it was, and the newest segment when the point count is a multiple of 10 above 0), then adds
 // the new point, then restarts at the left edge when the plot is full: the graph control draws
 // the background, then, when shownSample() is set, the three value texts, a polyline per axis
 // through drawnTrace() and newestSegment(). User-interface thread.
