@@ -5,7 +5,8 @@
 //
 // Threads: player operations, PlayFiles, ReadUserData and CloseSequence run on the user-interface
 // thread. The library calls OnPlayerEvent from its own threads; the adapter answers those events
-// with atomics and the frame hand-over and reaches windows only with SendNotifyMessage. A worker
+// with atomics, the frame hand-over and the atomic rectangle words (one short lock guards the
+// library's stop flag) and reaches windows only with SendNotifyMessage. A worker
 // thread completes the unloading of the library after the library reports its exit. The adapter
 // must be deleted on the user-interface thread and never from inside one of its callbacks.
 
