@@ -4,12 +4,14 @@
 
 #include "platform/displays.h"
 #include "platform/messages.h"
+#include "platform/number_text.h"
 
 namespace playerprobe {
 
 namespace {
 
 using namespace vexplayer;
+using platform::FormatText;
 
 constexpr VideoRectSet kMainRects{{{24, 88, 480, 360}, {514, 88, 480, 360}}};
 constexpr VideoRect kPopupRect{5, 35, 640, 480};
@@ -18,16 +20,10 @@ constexpr int kMainHeight = 780;
 constexpr int kPopupWidth = 650;
 constexpr int kPopupHeight = 520;
 
-std::string Format(const char* format, auto... values) {
-    char line[160];
-    std::snprintf(line, sizeof line, format, values...);
-    return line;
-}
-
 std::string Rects(const VideoRectSet& set) {
     const VideoRect& a = set.channel[0];
     const VideoRect& b = set.channel[1];
-    return Format("rects=%d,%d,%d,%d;%d,%d,%d,%d", a.x, a.y, a.width, a.height, b.x, b.y, b.width, b.height);
+    return FormatText("rects=%d,%d,%d,%d;%d,%d,%d,%d", a.x, a.y, a.width, a.height, b.x, b.y, b.width, b.height);
 }
 
 template <class Slot>
@@ -78,9 +74,9 @@ int ProbeHost::Callback(void* instance, void* param, int code) {
 void ProbeHost::print(const std::string& line) {
     std::lock_guard lock(printMutex_);
     if (options_.times)
-        std::printf("%s t=%.3f\n", line.c_str(), secondsSinceStart());
+        std::fputs(FormatText("%s t=%.3f\n", line.c_str(), secondsSinceStart()).c_str(), stdout);
     else
-        std::printf("%s\n", line.c_str());
+        std::fputs((line + "\n").c_str(), stdout);
     std::fflush(stdout);
 }
 
@@ -100,53 +96,53 @@ std::string ProbeHost::describe(void* param, int code) {
     switch (code) {
     case kEventVideoWindow1:
         videoWindow1_ = static_cast<platform::HWND>(value);
-        return Format("%d hwnd=%u", code, static_cast<unsigned>(value));
-    case kEventVideoWindow2: return Format("%d hwnd=%u", code, static_cast<unsigned>(value));
-    case kEventUserDataIndex: return Format("%d index=%u", code, static_cast<unsigned>(value));
-    case kEventMainWindowSlot: Fill<HandleSlot>(param, mainHandle_); return Format("%d hwnd=%u", code, mainHandle_);
+        return FormatText("%d hwnd=%u", code, static_cast<unsigned>(value));
+    case kEventVideoWindow2: return FormatText("%d hwnd=%u", code, static_cast<unsigned>(value));
+    case kEventUserDataIndex: return FormatText("%d index=%u", code, static_cast<unsigned>(value));
+    case kEventMainWindowSlot: Fill<HandleSlot>(param, mainHandle_); return FormatText("%d hwnd=%u", code, mainHandle_);
     case kEventMainRectsSlot:
         Fill<AddressSlot>(param, reinterpret_cast<AddressSlot>(&mainRects_));
-        return Format("%d ", code) + Rects(mainRects_);
+        return FormatText("%d ", code) + Rects(mainRects_);
     case kEventPopupRectsSlot:
         Fill<AddressSlot>(param, reinterpret_cast<AddressSlot>(&popupRects_));
-        return Format("%d ", code) + Rects(popupRects_);
+        return FormatText("%d ", code) + Rects(popupRects_);
     case kEventPopup1Slot:
     case kEventPopup2Slot: {
         const platform::HWND popup = popupHandles_[code == kEventPopup1Slot ? 0 : 1];
         Fill<HandleSlot>(param, popup);
-        return Format("%d hwnd=%u", code, popup);
+        return FormatText("%d hwnd=%u", code, popup);
     }
-    case kEventDisplayWidthSlot: Fill<ValueSlot>(param, displayWidth_); return Format("%d width=%d", code, displayWidth_);
+    case kEventDisplayWidthSlot: Fill<ValueSlot>(param, displayWidth_); return FormatText("%d width=%d", code, displayWidth_);
     case kEventDisplayHeightSlot:
         Fill<ValueSlot>(param, displayHeight_);
-        return Format("%d height=%d", code, displayHeight_);
-    case kEventVolumeSlot: Fill<ValueSlot>(param, options_.volume); return Format("%d volume=%d", code, options_.volume);
+        return FormatText("%d height=%d", code, displayHeight_);
+    case kEventVolumeSlot: Fill<ValueSlot>(param, options_.volume); return FormatText("%d volume=%d", code, options_.volume);
     case kEventPopup1ShownSlot:
     case kEventPopup2ShownSlot: {
         const int shown = options_.popups[code == kEventPopup1ShownSlot ? 0 : 1] ? 1 : 0;
         Fill<ValueSlot>(param, shown);
-        return Format("%d shown=%d", code, shown);
+        return FormatText("%d shown=%d", code, shown);
     }
-    case kEventNoUserDataSlot: Fill<ValueSlot>(param, 0); return Format("%d nouserdata=0", code);
+    case kEventNoUserDataSlot: Fill<ValueSlot>(param, 0); return FormatText("%d nouserdata=0", code);
     case kEventChannelCountSlot:
         Fill<ValueSlot>(param, options_.channelCount());
-        return Format("%d channels=%d", code, options_.channelCount());
+        return FormatText("%d channels=%d", code, options_.channelCount());
     case kEventEncryptedViewSlot: {
         const int mode = options_.key ? 1 : 0;
         Fill<ValueSlot>(param, mode);
-        return Format("%d encrypted=%d", code, mode);
+        return FormatText("%d encrypted=%d", code, mode);
     }
     case kEventKeySlot: {
         const std::uint32_t key = options_.key.value_or(0);
         Fill<ValueSlot>(param, static_cast<ValueSlot>(key));
-        return Format("%d key=%u", code, key);
+        return FormatText("%d key=%u", code, key);
     }
-    case kEventStopFlag: stopFlag_ = static_cast<int*>(param); return Format("%d", code);
+    case kEventStopFlag: stopFlag_ = static_cast<int*>(param); return FormatText("%d", code);
     case kEventEntryCount: {
         const auto* record = static_cast<const EntryCountRecord*>(param);
-        return Format("%d count=%u", code, record->inner->entryCount);
+        return FormatText("%d count=%u", code, record->inner->entryCount);
     }
-    case kEventClipLength: return Format("%d length=%.2f", code, *static_cast<const float*>(param));
+    case kEventClipLength: return FormatText("%d length=%.2f", code, *static_cast<const float*>(param));
     case kEventFrame: {
         const auto* frame = static_cast<const FrameRecord*>(param);
         ++frameEvents_;
@@ -154,13 +150,13 @@ std::string ProbeHost::describe(void* param, int code) {
         benchmarkPictures_[1] = frame->channelPictureNumbers[1];
         if (options_.stopAfterFrames > 0 && frameEvents_ == options_.stopAfterFrames)
             if (int* flag = stopFlag_.load()) std::atomic_ref<int>(*flag).store(1);
-        return Format("%d pos=%.2f bytes=%d pos1=%.3f pos2=%.3f pictures=%u,%u ch1=%s ch2=%s", code,
+        return FormatText("%d pos=%.2f bytes=%d pos1=%.3f pos2=%.3f pictures=%u,%u ch1=%s ch2=%s", code,
                       frame->positionSeconds, frame->pictureBytes, frame->channelPositions[0],
                       frame->channelPositions[1], frame->channelPictureNumbers[0], frame->channelPictureNumbers[1],
                       frame->channel1Picture ? "set" : "null", frame->channel2Picture ? "set" : "null");
     }
-    case kEventEndOfFile: benchmarkSeconds_ = secondsSinceStart(); return Format("%d", code);
-    default: return Format("%d", code);
+    case kEventEndOfFile: benchmarkSeconds_ = secondsSinceStart(); return FormatText("%d", code);
+    default: return FormatText("%d", code);
     }
 }
 
@@ -169,8 +165,10 @@ void ProbeHost::printBenchmark() const {
     const double seconds = benchmarkSeconds_ > 0 ? benchmarkSeconds_ : secondsSinceStart();
     const double fps1 = benchmarkPictures_[0] / seconds;
     const double fps2 = benchmarkPictures_[1] / seconds;
-    std::printf("benchmark channel1_fps=%.1f channel2_fps=%.1f total_fps=%.1f pictures1=%u pictures2=%u seconds=%.3f\n",
-                fps1, fps2, fps1 + fps2, benchmarkPictures_[0], benchmarkPictures_[1], seconds);
+    const std::string line = FormatText(
+        "benchmark channel1_fps=%.1f channel2_fps=%.1f total_fps=%.1f pictures1=%u pictures2=%u seconds=%.3f\n",
+        fps1, fps2, fps1 + fps2, benchmarkPictures_[0], benchmarkPictures_[1], seconds);
+    std::fputs(line.c_str(), stdout);
     std::fflush(stdout);
 }
 

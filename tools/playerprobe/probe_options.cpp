@@ -1,6 +1,8 @@
 #include "probe_options.h"
 
-#include <charconv>
+#include <string_view>
+
+#include "platform/number_text.h"
 
 namespace playerprobe {
 
@@ -8,13 +10,9 @@ namespace {
 
 template <class Number>
 std::optional<Number> ParseNumber(const std::string& text, int base = 10) {
-    Number value{};
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (base == 16 && text.rfind("0x", 0) == 0) first += 2;
-    const auto [end, error] = std::from_chars(first, last, value, base);
-    if (text.empty() || error != std::errc() || end != last) return std::nullopt;
-    return value;
+    std::string_view digits = text;
+    if (base == 16 && digits.rfind("0x", 0) == 0) digits.remove_prefix(2);
+    return platform::ParseInteger<Number>(digits, base);
 }
 
 std::optional<std::uint32_t> ParseKey(const std::string& text) {

@@ -1,10 +1,10 @@
 #include "command.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <span>
 #include <vector>
+
+#include "platform/number_text.h"
 
 namespace vexplayer {
 
@@ -48,24 +48,13 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
 }
 
 std::optional<double> Number(const Token& token) {
-    if (token.quoted || token.text.empty()) return std::nullopt;
-    double value = 0;
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    if (*first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (token.quoted) return std::nullopt;
+    return platform::ParseDecimal(token.text);
 }
 
 std::optional<int> Integer(const Token& token) {
-    if (token.quoted || token.text.empty()) return std::nullopt;
-    int value = 0;
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last) return std::nullopt;
-    return value;
+    if (token.quoted) return std::nullopt;
+    return platform::ParseInteger<int>(token.text);
 }
 
 using Args = std::span<const Token>;

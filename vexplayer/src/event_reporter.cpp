@@ -26,7 +26,7 @@ std::optional<VideoRectSet> EventReporter::askRects(EventCode code) const {
     AddressSlot slot = 0;
     report(code, &slot);
     if (slot == 0) return std::nullopt;
-    return *reinterpret_cast<const VideoRectSet*>(slot);
+    return LoadVideoRectSet(*reinterpret_cast<const VideoRectSet*>(slot));
 }
 
 } // namespace vexplayer

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
 
+#include "comma_locale.h"
 #include "sample_card.h"
 
 namespace vexplayer::testing {
@@ -18,9 +21,11 @@ using namespace std::chrono_literals;
 
 class Probe {
 public:
-    explicit Probe(const QStringList& arguments) {
+    explicit Probe(const QStringList& arguments,
+                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
         process_.setProgram(QString(TRIPDESK_BIN_DIR) + "/playerprobe");
         process_.setArguments(arguments);
+        process_.setProcessEnvironment(environment);
         process_.start();
     }
     ~Probe() {
@@ -121,6 +126,26 @@ TEST(PlayerProbe, StopFlagAndBenchmark) {
         << *figures;
     EXPECT_NE(figures->find(" total_fps="), std::string::npos) << *figures;
     EXPECT_TRUE(benchmark.finish());
+}
+
+// A user with a comma-decimal locale: every line keeps its decimal points, so that the lines can
+// be read back, and a seek typed with a decimal point still works.
+TEST(PlayerProbe, LinesKeepDecimalPointsInACommaDecimalLocale) {
+    ASSERT_TRUE(tripdesk::test::UseCommaDecimalLocale()) << "run scripts/bootstrap to generate the locale";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", tripdesk::test::kCommaDecimalLocale);
+    const SampleCard& card = SampleCard::get();
+    const auto [front, rear] = card.pair(0);
+    Probe probe({"--times", QString::fromStdString(front), QString::fromStdString(rear)}, environment);
+    const auto length = probe.lineStartingWith("14 ");
+    ASSERT_TRUE(length);
+    EXPECT_EQ(length->rfind("14 length=" + std::to_string(card.seconds()) + ".00 t=", 0), 0u) << *length;
+    probe.send("seek 2.50 2");
+    const auto frame = probe.lineStartingWith("6 pos=2.50 ");
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(std::count(frame->begin(), frame->end(), ','), 1) << "only the picture numbers' comma: " << *frame;
+    probe.send("quit");
+    EXPECT_TRUE(probe.finish());
 }
 
 } // namespace

@@ -3,21 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
-#include <cstdio>
 #include <limits>
 
 #include "contract/vexplayer_contract.h"
+#include "platform/number_text.h"
 
 namespace player {
 
 std::optional<std::string> FormatCommand(const char* format, ...) {
-    char buffer[vexplayer::kCommandBufferSize];
     va_list arguments;
     va_start(arguments, format);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    std::string command = platform::FormatTextV(format, arguments);
     va_end(arguments);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return std::nullopt;
-    return std::string(buffer, static_cast<std::size_t>(length));
+    if (command.size() >= vexplayer::kCommandBufferSize) return std::nullopt;
+    return command;
 }
 
 std::optional<std::string> LoadFileCommand(const std::string& channel1Path, const std::string& channel2Path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Text commands for the player library. A command and its NUL must fit the library's 256-character
-// command buffer; a command that would not fit is refused, never cut. Paths inside the load
+// command buffer; a command that would not fit is refused, never cut. Numbers are written with
+// the "C" locale's rules whatever the user's locale. Paths inside the load
 // command are quoted, so a path holding a quote is refused as well.
 
 #include <cstdint>

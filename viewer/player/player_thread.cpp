@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/trace.h"
+#include "player/platform_wait.h"
 
 namespace player {
 
@@ -66,7 +67,8 @@ bool PlayerThread::WaitFinished(std::chrono::milliseconds limit) const {
     const std::shared_ptr<Run> run = CurrentRun();
     if (!run) return true;
     std::unique_lock lock(run->mutex);
-    run->changed.wait_for(lock, limit, [&] { return run->finished || run->detached; });
+    const auto over = [&] { return run->finished || run->detached; };
+    WaitOnPlatformClock(limit, over, [&] { run->changed.wait_for(lock, std::chrono::milliseconds(1), over); });
     return run->finished;
 }
 

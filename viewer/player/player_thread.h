@@ -25,8 +25,8 @@ public:
     bool Start(vexplayer::VelmoFn velmo, const std::string& channel1Path, const std::string& channel2Path);
     // True from Start until "Velmo" has returned, also while a detached thread still runs.
     bool Exists() const;
-    // Waits up to limit for "Velmo" to return; true when no player runs. Returns false at once
-    // once the thread has been detached.
+    // Waits up to limit (on the platform clock) for "Velmo" to return; true when no player runs.
+    // Returns false at once once the thread has been detached.
     bool WaitFinished(std::chrono::milliseconds limit) const;
     // Joins a finished thread and forgets it, or detaches one that still runs.
     void JoinOrDetach();

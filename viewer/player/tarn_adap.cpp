@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "platform/process.h"
 #include "platform/trace.h"
+#include "player/platform_wait.h"
 #include "player/player_command.h"
 #include "player/tarn_states.h"
 
@@ -91,6 +92,10 @@ int TarnAdap::RefreshVideo(std::int32_t channel) { return CurrentState().Refresh
 int TarnAdap::TraceState() { return CurrentState().TraceState(); }
 
 int TarnAdap::PlayFiles(const std::string& channel1Path, const std::string& channel2Path) {
+    const bool unloadDone = WaitOnPlatformClock(
+        kLibraryExitWait, [&] { return queue_.Empty(); },
+        [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
+    if (!unloadDone) platform::Trace("[PlayFiles] the library has not exited since it was closed\n");
     SetState(StateId::Opening);
     return State(StateId::Opening).SetNextNPlay(channel1Path, channel2Path);
 }
@@ -109,6 +114,7 @@ int TarnAdap::NotifyMoved() {
 // left alone: clearing it here could revive a worker that the close has just told to stop.
 void TarnAdap::ResetPlayer() {
     library_.Forget();
+    ForgetStopFlag();
     clipLength_ = 0.0f;
     lengthSeconds = 0;
     {

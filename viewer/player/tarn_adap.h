@@ -5,7 +5,8 @@
 //
 // Threads: player operations, PlayFiles, ReadUserData and CloseSequence run on the user-interface
 // thread. The library calls OnPlayerEvent from its own threads; the adapter answers those events
-// with atomics and the frame hand-over and reaches windows only with SendNotifyMessage. A worker
+// with atomics, the frame hand-over and the atomic rectangle words (one short lock guards the
+// library's stop flag) and reaches windows only with SendNotifyMessage. A worker
 // thread completes the unloading of the library after the library reports its exit. The adapter
 // must be deleted on the user-interface thread and never from inside one of its callbacks.
 
@@ -70,7 +71,8 @@ public:
     int TraceState();
 
     // Opens a recording: enters Opening and hands the paths (copied) to the state it came from.
-    // In one-channel mode channel2Path is "".
+    // In one-channel mode channel2Path is "". An unload that a close queued is waited for first
+    // (up to kLibraryExitWait), so that the files go to a library loaded anew.
     int PlayFiles(const std::string& channel1Path, const std::string& channel2Path);
     // WM_MOVE and then WM_PLAYERWND_OWNERMOVED to the channel-1 video window; 1 when it is unknown.
     int NotifyMoved();
@@ -133,8 +135,8 @@ public:
     std::int32_t DisplayHeight() const { return displayHeight_.load(); }
     platform::HWND VideoWindow1() const { return videoWindow1_.load(); }
     platform::HWND VideoWindow2() const { return videoWindow2_.load(); }
-    const vexplayer::VideoRectSet& MainVideoRects() const { return rects_.main; }
-    const vexplayer::VideoRectSet& PopupVideoRects() const { return rects_.popup; }
+    vexplayer::VideoRectSet MainVideoRects() const { return vexplayer::LoadVideoRectSet(rects_.main); }
+    vexplayer::VideoRectSet PopupVideoRects() const { return vexplayer::LoadVideoRectSet(rects_.popup); }
     std::optional<std::string> Channel1Path() const;
     std::optional<std::string> Channel2Path() const;
     std::size_t UserDataBoxLength() const { return CurrentUserData()->box.size(); }
@@ -171,10 +173,17 @@ private:
     // Unload of Idle, Ready and Exited: 0 freed, 1 nothing loaded or not freed.
     int UnloadLibrary();
     bool StartWorker();
+    // The library's stop flag (event 21) lives in the player that reported it: it is kept until
+    // that player exits (event 16) and written only while kept, under the same lock, so a write
+    // never reaches a player that has gone. False when no flag is known.
+    void KeepStopFlag(int* flag);
+    void ForgetStopFlag();
+    bool RaiseStopFlag();
     void CommandWorkerProc();
     void EndThreads();
 
     const platform::HWND mainWindow_;
+    std::string libraryName_;   // the last one loaded; user-interface thread
     const LiveAdapters::Token token_;
     VideoRectSets& rects_;
 
@@ -189,7 +198,8 @@ private:
     PlayerThread playerThread_;
     std::thread worker_;                       // user-interface thread only
     std::atomic<std::int32_t> workerStop_{0};
-    std::atomic<int*> libraryStopFlag_{nullptr};   // event 21, library memory
+    std::mutex stopFlagMutex_;            // library's threads, user-interface thread and worker
+    int* libraryStopFlag_ = nullptr;      // event 21, library memory
     std::atomic<bool> closing_{false};
 
     mutable std::mutex pathsMutex_;   // user-interface thread and worker

@@ -51,7 +51,11 @@ struct PlayerEvents {
              a.clipLength_ = length;
              a.lengthSeconds = TruncateToInt32(length);
          }},
-        {vexplayer::kEventExited, [](TarnAdap& a, void*) { a.SetState(StateId::Exited); }},
+        {vexplayer::kEventExited,
+         [](TarnAdap& a, void*) {
+             a.ForgetStopFlag();
+             a.SetState(StateId::Exited);
+         }},
         {vexplayer::kEventMainRectsSlot,
          [](TarnAdap& a, void* p) { Fill<vexplayer::AddressSlot>(p, reinterpret_cast<std::uintptr_t>(&a.rects_.main)); }},
         {vexplayer::kEventPlaybackStarted,
@@ -61,7 +65,7 @@ struct PlayerEvents {
                                          reinterpret_cast<platform::WPARAM>(vexplayer::kGetTimeLength), 0);
          }},
         {vexplayer::kEventEndOfFile, EndOfFile},
-        {vexplayer::kEventStopFlag, [](TarnAdap& a, void* p) { a.libraryStopFlag_ = static_cast<int*>(p); }},
+        {vexplayer::kEventStopFlag, [](TarnAdap& a, void* p) { a.KeepStopFlag(static_cast<int*>(p)); }},
         {vexplayer::kEventIdle, [](TarnAdap& a, void*) { a.SetState(StateId::Idle); }},
         {vexplayer::kEventEntryCount, EntryCount},
         {vexplayer::kEventUserDataIndex,

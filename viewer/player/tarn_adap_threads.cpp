@@ -20,6 +20,20 @@ int TarnAdap::UnloadLibrary() {
     return 0;
 }
 
+void TarnAdap::KeepStopFlag(int* flag) {
+    std::lock_guard lock(stopFlagMutex_);
+    libraryStopFlag_ = flag;
+}
+
+void TarnAdap::ForgetStopFlag() { KeepStopFlag(nullptr); }
+
+bool TarnAdap::RaiseStopFlag() {
+    std::lock_guard lock(stopFlagMutex_);
+    if (!libraryStopFlag_) return false;
+    std::atomic_ref<int>(*libraryStopFlag_).store(1);
+    return true;
+}
+
 bool TarnAdap::StartWorker() {
     try {
         worker_ = std::thread(&TarnAdap::CommandWorkerProc, this);
@@ -30,7 +44,9 @@ bool TarnAdap::StartWorker() {
 }
 
 // Waits for a transition that a state queued; once the library has made it, completes the work
-// that waited for it. A record whose transition has not happened blocks the ones behind it.
+// that waited for it. A record whose transition has not happened blocks the ones behind it. The
+// record leaves the queue only when its work is done, so that PlayFiles, which waits for an empty
+// queue, never meets an unload half done.
 void TarnAdap::CommandWorkerProc() {
     while (workerStop_.load() == 0) {
         wake_.Wait();
@@ -40,9 +56,9 @@ void TarnAdap::CommandWorkerProc() {
             const bool happened = previous && record.fromState == static_cast<std::int32_t>(*previous) &&
                                   record.toState == static_cast<std::int32_t>(current);
             if (happened) {
-                queue_.Pop();
                 if (record.code == vexplayer::kEventExited && CurrentState().ClosePlayer() == 0 && !library_.Loaded())
                     SetState(StateId::Idle);
+                queue_.Pop();
             }
         }
         wake_.Reset();
@@ -62,7 +78,7 @@ void TarnAdap::EndThreads() {
     wake_.Set();
     if (worker_.joinable()) worker_.join();
     if (playerThread_.Exists()) {
-        if (int* stopFlag = libraryStopFlag_.load()) std::atomic_ref<int>(*stopFlag).store(1);
+        RaiseStopFlag();
         library_.Send(vexplayer::kCmdQuit);
         playerThread_.WaitFinished(kLibraryExitWait);
     }

@@ -1,16 +1,24 @@
 // Idle.
+#include "platform/trace.h"
 #include "player/tarn_adap.h"
 #include "player/tarn_states.h"
 
 namespace player {
 
 int Tarnstat0::LoadPlayer(const char* libraryName) {
-    return adapter_.library_.Load(libraryName, reinterpret_cast<void*>(adapter_.token_), &TarnAdap::OnPlayerEvent);
+    const int result =
+        adapter_.library_.Load(libraryName, reinterpret_cast<void*>(adapter_.token_), &TarnAdap::OnPlayerEvent);
+    if (result == PlayerLibrary::kLoaded) adapter_.libraryName_ = libraryName;
+    return result;
 }
 
 int Tarnstat0::ClosePlayer() { return adapter_.UnloadLibrary(); }
 
+// A library that a close unloaded is loaded again, so that every close is followed by playback.
 int Tarnstat0::SetFileNPlay(const std::string& channel1Path, const std::string& channel2Path) {
+    if (!adapter_.library_.Loaded() && !adapter_.libraryName_.empty() &&
+        LoadPlayer(adapter_.libraryName_.c_str()) != PlayerLibrary::kLoaded)
+        platform::Trace("[stat0::SetFileNPlay] the player library could not be loaded again\n");
     return adapter_.State(StateId::Ready).SetFileNPlay(channel1Path, channel2Path);
 }
 
@@ -21,20 +29,21 @@ int Tarnstat0::SetNextNPlay(const std::string& channel1Path, const std::string& 
 }
 
 namespace {
-vexplayer::VideoRect& RectOf(vexplayer::VideoRectSet& set, std::uint8_t channelIndex) {
-    return set.channel[channelIndex == 0 ? 0 : 1];
+// Channel index 0 is the first rectangle of a set, any other index the second.
+void Store(vexplayer::VideoRectSet& set, std::uint8_t channelIndex, vexplayer::VideoRect rect) {
+    vexplayer::StoreVideoRect(set, channelIndex == 0 ? 0 : 1, rect);
 }
 } // namespace
 
 int Tarnstat0::SetVideoRect(std::uint8_t channelIndex, std::uint16_t x, std::uint16_t y, std::uint16_t width,
                             std::uint16_t height) {
-    RectOf(adapter_.rects_.main, channelIndex) = {x, y, width, height};
+    Store(adapter_.rects_.main, channelIndex, {x, y, width, height});
     return 0;
 }
 
 int Tarnstat0::SetPopupVideoRect(std::uint8_t channelIndex, std::uint16_t x, std::uint16_t y,
                                  std::uint16_t width, std::uint16_t height) {
-    RectOf(adapter_.rects_.popup, channelIndex) = {x, y, width, height};
+    Store(adapter_.rects_.popup, channelIndex, {x, y, width, height});
     return 0;
 }
 

@@ -11,12 +11,11 @@
 namespace player {
 
 // Asks the player to stop and queues the unload that the worker completes once the library
-// reports its exit. Before event 21 there is no stop flag to set.
+// reports its exit. Before event 21, and after the player that gave it exited, there is no stop
+// flag to set.
 int Tarnstat1::ClosePlayer() {
     if (!adapter_.library_.Loaded()) return 1;
-    if (int* stopFlag = adapter_.libraryStopFlag_.load())
-        std::atomic_ref<int>(*stopFlag).store(1);
-    else
+    if (!adapter_.RaiseStopFlag())
         platform::Trace("[stat1::ClosePlayer] the library has not given its stop flag\n");
     const auto playing = static_cast<std::int32_t>(StateId::Playing);
     adapter_.queue_.Push({playing, static_cast<std::int32_t>(StateId::Exited), vexplayer::kEventExited, playing});

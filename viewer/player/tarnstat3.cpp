@@ -2,25 +2,31 @@
 #include <thread>
 
 #include "platform/trace.h"
+#include "player/platform_wait.h"
 #include "player/tarn_adap.h"
 #include "player/tarn_states.h"
 
 namespace player {
 
 // Asks the player to quit and waits until the library reports its exit, then unloads as Exited
-// does. A library that does not report it within kLibraryExitWait is kept loaded (result 1).
+// does and returns to Idle. A library that does not report it within kLibraryExitWait stays
+// loaded (result 1) and the unload is queued for the worker, which completes it once the exit
+// comes, as after Playing's close.
 int Tarnstat3::ClosePlayer() {
     if (!adapter_.library_.Loaded()) return 1;
     adapter_.library_.Send(vexplayer::kCmdQuit);
-    const auto deadline = std::chrono::steady_clock::now() + TarnAdap::kLibraryExitWait;
-    while (adapter_.CurrentStateId() != StateId::Exited) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            platform::Trace("[stat3::ClosePlayer] the library did not report its exit\n");
-            return 1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool exited = WaitOnPlatformClock(
+        TarnAdap::kLibraryExitWait, [&] { return adapter_.CurrentStateId() == StateId::Exited; },
+        [] { std::this_thread::yield(); });
+    if (!exited) {
+        platform::Trace("[stat3::ClosePlayer] the library did not report its exit: the unload waits for it\n");
+        const auto ended = static_cast<std::int32_t>(StateId::Ended);
+        adapter_.queue_.Push({ended, static_cast<std::int32_t>(StateId::Exited), vexplayer::kEventExited, ended});
+        return 1;
     }
-    return adapter_.State(StateId::Exited).ClosePlayer();
+    const int result = adapter_.State(StateId::Exited).ClosePlayer();
+    if (result == 0 && !adapter_.library_.Loaded()) adapter_.SetState(StateId::Idle);
+    return result;
 }
 
 int Tarnstat3::SetFileNPlay(const std::string& channel1Path, const std::string& channel2Path) {

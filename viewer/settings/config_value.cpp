@@ -52,7 +52,7 @@ void appendField(std::string& out, std::string_view text) {
     out.push_back(kSeparator);
 }
 
-void appendField(std::string& out, int number) { appendField(out, std::to_string(number)); }
+void appendField(std::string& out, int number) { appendField(out, platform::IntegerText(number)); }
 
 void appendFlag(std::string& out, bool flag) { appendField(out, flag ? "1" : "0"); }
 

@@ -30,7 +30,7 @@ player::VideoPopup* CTripDeskDlg::videoPopup(int channel) const {
 }
 
 platform::LRESULT CTripDeskDlg::OnPlayerPopup(platform::WPARAM channel) {
-    if (channel != 1 && channel != 2) return 1;
+    if ((channel != 1 && channel != 2) || !adapter_) return 1;
     const int index = static_cast<int>(channel) - 1;
     player::VideoPopup*& popup = videoPopups_[index];
     if (!popup) {

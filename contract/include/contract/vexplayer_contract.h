@@ -7,6 +7,7 @@
 // words that hold an address are pointer-sized and the records take their natural layout.
 // Window handles are 32-bit ids on every build.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -102,14 +103,30 @@ using HandleSlot = platform::HWND;
 using AddressSlot = std::uintptr_t;   // holds the address of a VideoRectSet
 
 // ---- Records -------------------------------------------------------------------------------
-struct VideoRect {
+// Aligned so that one channel's rectangle is read and written as one atomic 64-bit word.
+struct alignas(8) VideoRect {
     std::uint16_t x, y, width, height;
 };
 
-// Per channel x, y, width, height as 16-bit values, channel 1 first.
+// Per channel x, y, width, height as 16-bit values, channel 1 first. The viewer writes a set on
+// its own thread while the library copies it on another: both sides go through the two calls
+// below, so that each channel's rectangle is handed over whole (the viewer sets the channels
+// one at a time, so a copy may hold one channel's new rectangle beside the other's old one).
 struct VideoRectSet {
     VideoRect channel[2];
 };
+
+inline void StoreVideoRect(VideoRectSet& set, int channel, VideoRect rect) {
+    std::atomic_ref<VideoRect>(set.channel[channel]).store(rect, std::memory_order_release);
+}
+
+inline VideoRectSet LoadVideoRectSet(const VideoRectSet& set) {
+    VideoRectSet copy;
+    for (int channel = 0; channel < 2; ++channel)
+        copy.channel[channel] =
+            std::atomic_ref<VideoRect>(const_cast<VideoRect&>(set.channel[channel])).load(std::memory_order_acquire);
+    return copy;
+}
 
 inline constexpr int kFrameWidth = 640;
 inline constexpr int kFrameHeight = 480;
@@ -145,6 +162,7 @@ static_assert(offsetof(FrameRecord, positionSeconds) == 44);
 static_assert(offsetof(FrameRecord, pictureBytes) == 48);
 static_assert(offsetof(EntryCountInner, entryCount) == 80);
 static_assert(sizeof(VideoRect) == 8 && sizeof(VideoRectSet) == 16);
+static_assert(std::atomic_ref<VideoRect>::is_always_lock_free);
 static_assert(sizeof(HandleSlot) == 4 && sizeof(ValueSlot) == 4);
 #if UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(offsetof(FrameRecord, channel1Picture) == 52);

@@ -1,7 +1,8 @@
 #include "samplecard/civil_time.h"
 
 #include <chrono>
-#include <cstdio>
+
+#include "platform/number_text.h"
 
 namespace samplecard {
 
@@ -24,29 +25,21 @@ CivilTime CivilTime::plusMilliseconds(std::int64_t ms) const {
 }
 
 std::string CivilTime::dateDigits() const {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
-  return text;
+  return platform::FormatText("%04d%02d%02d", year, month, day);
 }
 
 std::string CivilTime::timeDigits() const {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", hour, minute, second);
-  return text;
+  return platform::FormatText("%02d%02d%02d", hour, minute, second);
 }
 
 std::string CivilTime::clockText(int hundredths) const {
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%02d", year, month, day, hour,
-                minute, second, hundredths);
-  return text;
+  return platform::FormatText("%04d-%02d-%02d %02d:%02d:%02d.%02d", year, month, day, hour,
+                              minute, second, hundredths);
 }
 
 std::string CivilTime::isoUtc() const {
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%06dZ", year, month, day, hour,
-                minute, second, millisecond * 1000);
-  return text;
+  return platform::FormatText("%04d-%02d-%02dT%02d:%02d:%02d.%06dZ", year, month, day, hour,
+                              minute, second, millisecond * 1000);
 }
 
 }  // namespace samplecard

@@ -1,7 +1,8 @@
 #include "samplecard/command_line.h"
 
-#include <charconv>
 #include <optional>
+
+#include "platform/number_text.h"
 
 namespace samplecard {
 namespace {
@@ -10,12 +11,7 @@ constexpr int kMinSide = 64;
 constexpr int kMaxSide = 4096;
 constexpr int kMaxSeconds = 3600;
 
-std::optional<int> wholeNumber(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
+std::optional<int> wholeNumber(std::string_view text) { return platform::ParseInteger<int>(text); }
 
 bool validSide(std::optional<int> side) {
   return side && *side >= kMinSide && *side <= kMaxSide && *side % 2 == 0;

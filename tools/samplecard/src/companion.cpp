@@ -1,8 +1,7 @@
 #include "samplecard/companion.h"
 
-#include <cstdio>
-
 #include "byte_order.h"
+#include "platform/number_text.h"
 
 namespace samplecard {
 namespace {
@@ -31,11 +30,10 @@ std::string xlsCompanion(std::span<const TelemetryEntry> telemetry) {
   std::string text = "time\tlatitude\tlongitude\tspeed_kmh\tcourse\n";
   for (std::size_t n = 0; n < telemetry.size(); n += kEntriesPerSecond) {
     const TelemetryEntry& entry = telemetry[n];
-    char line[160];
-    std::snprintf(line, sizeof line, "%s\t%.6f\t%.6f\t%.1f\t%.1f\n",
-                  entry.time.clockText(entry.time.millisecond / 10).c_str(), entry.point.latitude,
-                  entry.point.longitude, entry.point.speedKnots * 1.852, entry.point.courseDegrees);
-    text += line;
+    text += platform::FormatText("%s\t%.6f\t%.6f\t%.1f\t%.1f\n",
+                                 entry.time.clockText(entry.time.millisecond / 10).c_str(),
+                                 entry.point.latitude, entry.point.longitude,
+                                 entry.point.speedKnots * 1.852, entry.point.courseDegrees);
   }
   return text;
 }

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
+
+#include "platform/number_text.h"
 
 namespace samplecard::nmea {
 namespace {
@@ -19,9 +20,7 @@ std::string angleField(double degrees, const char* format) {
   const long long tenThousandthsOfMinutes = std::llround(std::fabs(degrees) * 60.0 * 10000.0);
   const long long whole = tenThousandthsOfMinutes / 600000;
   const long long rest = tenThousandthsOfMinutes % 600000;
-  char text[64];
-  std::snprintf(text, sizeof text, format, whole, rest / 10000, rest % 10000);
-  return text;
+  return platform::FormatText(format, whole, rest / 10000, rest % 10000);
 }
 
 double tenths(double value) { return std::round(value * 10.0) / 10.0; }
@@ -32,10 +31,8 @@ double courseTenths(double course) {
 }
 
 std::string utcField(const CivilTime& time) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d%02d%02d.%03d", time.hour, time.minute, time.second,
-                time.millisecond);
-  return text;
+  return platform::FormatText("%02d%02d%02d.%03d", time.hour, time.minute, time.second,
+                              time.millisecond);
 }
 
 char northSouth(double latitude) { return latitude < 0 ? 'S' : 'N'; }
@@ -50,8 +47,7 @@ std::uint8_t checksum(std::string_view body) {
 }
 
 std::string sentence(std::string_view body) {
-  char tail[4];
-  std::snprintf(tail, sizeof tail, "*%02X", checksum(body));
+  const std::string tail = platform::FormatText("*%02X", checksum(body));
   std::string text;
   text.reserve(body.size() + 4);
   text += '$';
@@ -67,30 +63,24 @@ std::string longitudeField(double longitude) {
 }
 
 std::string rmc(const RoutePoint& point, const CivilTime& time) {
-  char body[128];
-  std::snprintf(body, sizeof body, "GPRMC,%s,A,%s,%c,%s,%c,%05.1f,%05.1f,%02d%02d%02d,,,A",
-                utcField(time).c_str(), latitudeField(point.latitude).c_str(),
-                northSouth(point.latitude), longitudeField(point.longitude).c_str(),
-                eastWest(point.longitude), tenths(point.speedKnots),
-                courseTenths(point.courseDegrees), time.day, time.month, time.year % 100);
-  return sentence(body);
+  return sentence(platform::FormatText(
+      "GPRMC,%s,A,%s,%c,%s,%c,%05.1f,%05.1f,%02d%02d%02d,,,A", utcField(time).c_str(),
+      latitudeField(point.latitude).c_str(), northSouth(point.latitude),
+      longitudeField(point.longitude).c_str(), eastWest(point.longitude), tenths(point.speedKnots),
+      courseTenths(point.courseDegrees), time.day, time.month, time.year % 100));
 }
 
 std::string gga(const RoutePoint& point, const CivilTime& time) {
-  char body[128];
-  std::snprintf(body, sizeof body, "GPGGA,%s,%s,%c,%s,%c,1,08,0.9,%.1f,M,18.5,M,,",
-                utcField(time).c_str(), latitudeField(point.latitude).c_str(),
-                northSouth(point.latitude), longitudeField(point.longitude).c_str(),
-                eastWest(point.longitude), point.altitudeMetres);
-  return sentence(body);
+  return sentence(platform::FormatText(
+      "GPGGA,%s,%s,%c,%s,%c,1,08,0.9,%.1f,M,18.5,M,,", utcField(time).c_str(),
+      latitudeField(point.latitude).c_str(), northSouth(point.latitude),
+      longitudeField(point.longitude).c_str(), eastWest(point.longitude), point.altitudeMetres));
 }
 
 std::string vtg(const RoutePoint& point) {
-  char body[96];
-  std::snprintf(body, sizeof body, "GPVTG,%05.1f,T,,M,%05.1f,N,%05.1f,K,A",
-                courseTenths(point.courseDegrees), tenths(point.speedKnots),
-                tenths(point.speedKnots * 1.852));
-  return sentence(body);
+  return sentence(platform::FormatText("GPVTG,%05.1f,T,,M,%05.1f,N,%05.1f,K,A",
+                                       courseTenths(point.courseDegrees), tenths(point.speedKnots),
+                                       tenths(point.speedKnots * 1.852)));
 }
 
 std::string gsv(int messageIndex) {

@@ -1,5 +1,6 @@
 // The library's events: slots, frames, end of file, read errors, and the frame hand-over.
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstring>
 #include <thread>
@@ -91,11 +92,21 @@ TEST_F(EventsTest, SlotsAreFilledFromTheAdapter) {
         scripted::Fire(row.code, nullptr);   // a missing slot is left alone
     }
     EXPECT_GT(displayWidth, 0);
+    // The addresses lead to the rectangles the main window set.
+    adapter_->SetVideoRect(1, 514, 88, 480, 360);
+    adapter_->SetPopupVideoRect(0, 5, 35, 640, 480);
     std::uintptr_t address = 0;
     scripted::Fire(vexplayer::kEventMainRectsSlot, &address);
-    EXPECT_EQ(address, reinterpret_cast<std::uintptr_t>(&adapter_->MainVideoRects()));
+    ASSERT_NE(address, 0u);
+    const vexplayer::VideoRect main =
+        vexplayer::LoadVideoRectSet(*reinterpret_cast<const vexplayer::VideoRectSet*>(address)).channel[1];
+    EXPECT_EQ((std::array<int, 4>{main.x, main.y, main.width, main.height}), (std::array<int, 4>{514, 88, 480, 360}));
+    address = 0;
     scripted::Fire(vexplayer::kEventPopupRectsSlot, &address);
-    EXPECT_EQ(address, reinterpret_cast<std::uintptr_t>(&adapter_->PopupVideoRects()));
+    ASSERT_NE(address, 0u);
+    const vexplayer::VideoRect popup =
+        vexplayer::LoadVideoRectSet(*reinterpret_cast<const vexplayer::VideoRectSet*>(address)).channel[0];
+    EXPECT_EQ((std::array<int, 4>{popup.x, popup.y, popup.width, popup.height}), (std::array<int, 4>{5, 35, 640, 480}));
 }
 
 TEST_F(EventsTest, ValuesStatesAndUnknownCodes) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "comma_locale.h"
 #include "gui_support.h"
 #include "platform/clock.h"
 #include "player/player_messages.h"
@@ -129,6 +130,25 @@ TEST_F(RealLibraryTest, AnMjpgPathHasNoUserData) {
     EXPECT_TRUE(snapshot.noUserData);
     EXPECT_FALSE(snapshot.hasCopies);
     EXPECT_EQ(adapter_->UserDataBoxLength(), 0u);
+}
+
+// A user with a comma-decimal locale seeks back into the clip: the library takes the command and
+// playback continues from the new position.
+class RealLibraryCommaLocaleTest : public RealLibraryTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tripdesk::test::UseCommaDecimalLocale()) << "run scripts/bootstrap to generate the locale";
+        RealLibraryTest::SetUp();
+    }
+};
+
+TEST_F(RealLibraryCommaLocaleTest, ASeekMovesThePosition) {
+    const PlannedRecording& first = card_.front(0);
+    ASSERT_EQ(Play(first), 0);
+    ASSERT_TRUE(WaitForPlaybackOf(first));
+    ASSERT_TRUE(WaitUntil([&] { return adapter_->Position() >= 2.0f; }, 30s));
+    ASSERT_EQ(adapter_->Seek(0.5f, false), 0);
+    EXPECT_TRUE(WaitUntil([&] { return adapter_->Position() < 1.5f; }, 10s)) << adapter_->Position();
 }
 
 } // namespace

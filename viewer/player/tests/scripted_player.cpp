@@ -6,8 +6,10 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 
 #include "contract/vexplayer_contract.h"
+#include "platform/clock.h"
 
 namespace scripted {
 
@@ -30,6 +32,7 @@ struct Library {
     int velmoCalls = 0;
     bool quitRequested = false;
     bool neverExits = false;
+    std::chrono::milliseconds exitDelay{0};
     bool released = false;
     std::function<void()> onQuit;
     int stopFlag = 0;   // written by the adapter through std::atomic_ref
@@ -55,6 +58,7 @@ void Reset() {
     library.velmoCalls = 0;
     library.quitRequested = false;
     library.neverExits = false;
+    library.exitDelay = std::chrono::milliseconds(0);
     library.released = false;
     library.onQuit = nullptr;
     std::atomic_ref<int>(library.stopFlag).store(0);
@@ -123,6 +127,12 @@ void SetNeverExits(bool never) {
     library.neverExits = never;
 }
 
+void SetExitDelay(std::chrono::milliseconds delay) {
+    Library& library = TheLibrary();
+    std::lock_guard lock(library.mutex);
+    library.exitDelay = delay;
+}
+
 void ReleaseVelmo() {
     Library& library = TheLibrary();
     {
@@ -157,11 +167,13 @@ __attribute__((visibility("default"))) int Velmo(int argc, char** argv) {
     auto& library = TheLibrary();
     std::unique_lock lock(library.mutex);
     library.arguments.assign(argv, argv + argc);
+    std::atomic_ref<int>(library.stopFlag).store(0);   // each player starts with its own flag down
     library.velmoRunning = true;
     library.velmoEntered = true;
     ++library.velmoCalls;
     library.changed.notify_all();
     bool reportExit = false;
+    std::optional<std::uint64_t> askedToExitAt;   // platform clock
     for (;;) {
         while (!library.tasks.empty()) {
             Library::Task* task = library.tasks.front();
@@ -174,8 +186,11 @@ __attribute__((visibility("default"))) int Velmo(int argc, char** argv) {
         }
         if (library.released) break;
         if (!library.neverExits && (library.quitRequested || scripted::StopRequested(library))) {
-            reportExit = true;
-            break;
+            if (!askedToExitAt) askedToExitAt = platform::TickCount();
+            if (platform::TickCount() - *askedToExitAt >= static_cast<std::uint64_t>(library.exitDelay.count())) {
+                reportExit = true;
+                break;
+            }
         }
         // The stop flag is written without a notification: look again soon.
         library.changed.wait_for(lock, std::chrono::milliseconds(2));

@@ -37,6 +37,9 @@ void FireOnPlayerThread(int code, void* param);
 
 // A library that ignores "quit" and its stop flag and never reports its exit.
 void SetNeverExits(bool never);
+// A library that reports its exit only once this much time has passed on the platform clock
+// since it saw "quit" or its stop flag.
+void SetExitDelay(std::chrono::milliseconds delay);
 // Makes Velmo return without reporting anything (ends a never-exiting player after a test).
 void ReleaseVelmo();
 // Runs inside cmd_direct("quit") on the thread that sent it, before the quit takes effect.

@@ -249,15 +249,21 @@ TEST_F(BridgeTest, EndedReopensFilesAndUsesIdlesAndPlayingsOperations) {
     EXPECT_EQ(channel1.Of(vexplayer::WM_PLAYERWND_SHOW).size(), 1u);
 }
 
-TEST_F(BridgeTest, EndedClosesAfterTheLibraryReportsItsExit) {
+TEST_F(BridgeTest, EndedClosesAfterTheLibraryReportsItsExitAndTheNextFilesPlay) {
     EXPECT_EQ(adapter_->State(StateId::Ended).ClosePlayer(), 1);   // nothing to quit
     Load();
     adapter_->SetState(StateId::Ended);
     scripted::SetOnQuit([] { scripted::Fire(vexplayer::kEventExited, nullptr); });
     EXPECT_EQ(adapter_->ClosePlayer(), 0);
     EXPECT_EQ(scripted::Commands(), Commands{"quit"});
-    EXPECT_EQ(adapter_->CurrentStateId(), StateId::Exited);
+    EXPECT_EQ(adapter_->CurrentStateId(), StateId::Idle);
+    EXPECT_EQ(adapter_->PreviousStateId(), StateId::Exited);
     EXPECT_FALSE(adapter_->LibraryLoaded());
+
+    scripted::SetOnQuit(nullptr);
+    EXPECT_EQ(adapter_->PlayFiles(Recording("front.mp4"), ""), 0);
+    EXPECT_TRUE(adapter_->LibraryLoaded());
+    EXPECT_TRUE(scripted::WaitForVelmo(std::chrono::seconds(5)));
 }
 
 TEST_F(BridgeTest, ReadyPlaysNothingAndStoresRectangles) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "comma_locale.h"
+
 namespace settings {
 namespace {
 
@@ -219,6 +221,21 @@ TEST(ConfigValueTest, ApplyingResetsTheRecorderLevelsOnly) {
     EXPECT_EQ(applied.speakerVolume, 3);
     EXPECT_EQ(applied.micVolume, 3);
     EXPECT_EQ(applied.speedUnit, 2);
+}
+
+// In a comma-decimal locale that groups thousands with '.', numbers are still plain digits.
+TEST(ConfigValueTest, RoundTripsInACommaDecimalLocale) {
+    ASSERT_TRUE(tripdesk::test::UseCommaDecimalLocale()) << "run scripts/bootstrap to generate the locale";
+    ViewerConfig config = exampleConfig();
+    config.spare = -1234567;
+    config.speedUnit = 1000;
+    const std::string value = ComposeConfigValue(config, 74, 2500, ConfigTail{});
+    EXPECT_EQ(value, "4?-1234567?1000?74?0????2500??0?0??0?0???");
+    const ParsedConfig parsed = ParseConfigValue(value);
+    EXPECT_EQ(parsed.config.spare, -1234567);
+    EXPECT_EQ(parsed.config.speedUnit, 1000);
+    EXPECT_EQ(parsed.volumePercent, 74);
+    EXPECT_EQ(parsed.volumeBarPosition, 2500);
 }
 
 } // namespace

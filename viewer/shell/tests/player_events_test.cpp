@@ -108,6 +108,15 @@ TEST_F(ShellTest, SecondChannelPopupAndUnknownChannels) {
     EXPECT_FALSE(ui.dialog.rightPopupShown());
 }
 
+// Before the window is created there is no adapter: the library's request does nothing.
+TEST_F(ShellTest, PopupRequestWithoutAnAdapterDoesNothing) {
+    CTripDeskDlg dialog(nullptr, scripted::kLibraryName);
+    ASSERT_EQ(dialog.adapter(), nullptr);
+    EXPECT_EQ(platform::SendMessage(dialog.hwnd(), vexplayer::WM_PLAYER_POPUP, 1, 0), 1);
+    EXPECT_EQ(dialog.videoPopup(1), nullptr);
+    EXPECT_FALSE(dialog.leftPopupShown());
+}
+
 // Notes the message number of every paint of a visible alert window.
 class AlertPaints : public QObject {
 public:
