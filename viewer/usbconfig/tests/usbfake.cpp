@@ -181,7 +181,7 @@ int usb_bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, int timeou
         std::to_string(timeout));
     const std::vector<char>& answer = TheFake().answer;
     const int delivered = std::min(size, static_cast<int>(answer.size()));
-    std::memcpy(bytes, answer.data(), static_cast<std::size_t>(delivered));
+    if (delivered > 0) std::memcpy(bytes, answer.data(), static_cast<std::size_t>(delivered));
     return Result("usb_bulk_read", delivered);
 }
 #endif
