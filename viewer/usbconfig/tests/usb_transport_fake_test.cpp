@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "usb_test_folder.h"
+#include "exchange_test_support.h"
 
 namespace usbconfig {
 namespace {

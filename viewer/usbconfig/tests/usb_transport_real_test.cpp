@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resources.h"
-#include "usb_test_folder.h"
+#include "exchange_test_support.h"
 
 namespace usbconfig {
 namespace {
