@@ -101,6 +101,11 @@ TEST(DrivesTest, ListsBlockVolumesInMountOrderWithTheirTypes) {
     const std::string bindPart = fake.folder("srv/dcim");
     const std::string bindWhole = fake.folder("srv/card");
 
+    fake.disk("sdd", "8:48", "1", {{"sdd1", "8:49"}});
+    const std::string bindOnly = fake.folder("srv/share");
+    const std::string stick = fake.folder("media/stick");
+
+    fake.mount("8:49", "/home/kim/share", bindOnly, "ext4", "/dev/sdd1");   // its root mounted elsewhere
     fake.mount("8:2", "/", "/", "ext4", "/dev/sda2");
     fake.mount("8:1", "/", fake.folder("boot/efi"), "vfat", "/dev/sda1");   // on the disk of "/"
     fake.mount("0:50", "/", tmp, "tmpfs", "tmpfs");
@@ -109,19 +114,21 @@ TEST(DrivesTest, ListsBlockVolumesInMountOrderWithTheirTypes) {
     fake.mount("0:60", "/", share, "nfs4", "server:/export");
     fake.mount("8:33", "/DCIM", bindPart, "vfat", "/dev/sdc1");
     fake.mount("8:33", "/", bindWhole, "vfat", "/dev/sdc1");
+    fake.mount("8:49", "/", stick, "ext4", "/dev/sdd1");
     fake.line("99 1 8:49");                       // cut short
     fake.line("98 1 8:49 / /nowhere rw shared:1");   // no separator
     fake.mount("11:0", "/", cd, "iso9660", "/dev/sr0");
     fake.mount("179:1", "/", recorder, "vfat", "/dev/mmcblk0p1");
     fake.mount("252:0", "/", zram, "ext2", "/dev/zram0");
 
-    EXPECT_EQ(MountedVolumes(), (std::vector<std::string>{data, card, cd, recorder, zram}));
+    EXPECT_EQ(MountedVolumes(), (std::vector<std::string>{data, card, stick, cd, recorder, zram}));
 
     EXPECT_EQ(GetDriveType(data), DRIVE_FIXED);
     EXPECT_EQ(GetDriveType(card), DRIVE_REMOVABLE);
     EXPECT_EQ(GetDriveType(cd), DRIVE_CDROM);          // marked removable, still a CD
     EXPECT_EQ(GetDriveType(recorder), DRIVE_REMOVABLE); // an SD card whose reader says "not removable"
     EXPECT_EQ(GetDriveType(zram), DRIVE_RAMDISK);
+    EXPECT_EQ(GetDriveType(bindOnly), DRIVE_REMOVABLE);   // a type, though never listed
     EXPECT_EQ(GetDriveType(tmp), DRIVE_UNKNOWN);
     EXPECT_EQ(GetDriveType(share), DRIVE_REMOTE);
     EXPECT_EQ(GetDriveType("/"), DRIVE_FIXED);
