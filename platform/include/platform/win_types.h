@@ -32,6 +32,7 @@ inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_DEVICECHANGE = 0x0219;
 inline constexpr UINT WM_DROPFILES = 0x0233;
 inline constexpr UINT WM_USER = 0x0400;
 
@@ -52,6 +53,9 @@ inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr UINT LBN_SELCHANGE = 1;
 inline constexpr UINT CLBN_CHKCHANGE = 40;   // a check-list line was ticked or unticked
 inline constexpr UINT TCN_SELCHANGE = 0x0551; // the tab control's selection changed
+
+// WM_DEVICECHANGE's wParam when the set of volumes changed.
+inline constexpr WPARAM DBT_DEVNODES_CHANGED = 0x0007;
 
 // Dialog results.
 inline constexpr int IDOK = 1;

@@ -1,0 +1,222 @@
+// The drive list over a written fake root: mountinfo lines, sysfs folders and links, udev data and
+// by-label links, as a system with a recorder card, a CD, network and memory file systems has.
+#include "platform/drives.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "test_folders.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeRoot {
+public:
+    explicit FakeRoot(const std::string& name) : root_(tripdesk::test::FreshFolder(name)) {
+        ::setenv("TRIPDESK_DRIVE_ROOT", root_.c_str(), 1);
+    }
+    ~FakeRoot() { ::unsetenv("TRIPDESK_DRIVE_ROOT"); }
+
+    // A real folder to mount on; the path as mountinfo names it (blanks as "\040").
+    std::string folder(const std::string& relative) const {
+        fs::create_directories(root_ / relative);
+        return (root_ / relative).string();
+    }
+    static std::string Escaped(std::string path) {
+        for (std::size_t at = path.find(' '); at != std::string::npos; at = path.find(' ', at)) {
+            path.replace(at, 1, "\\040");
+        }
+        return path;
+    }
+
+    void mount(const std::string& device, const std::string& root, const std::string& mountPoint,
+               const std::string& fsType, const std::string& source) {
+        mountinfo_ += std::to_string(nextId_++) + " 1 " + device + " " + root + " " + Escaped(mountPoint) +
+                      " rw,relatime shared:1 - " + fsType + " " + source + " rw\n";
+        write("proc/self/mountinfo", mountinfo_);
+    }
+    void line(const std::string& text) {
+        mountinfo_ += text + "\n";
+        write("proc/self/mountinfo", mountinfo_);
+    }
+
+    // A disk in sysfs with its removable flag and partitions, linked from sys/dev/block.
+    void disk(const std::string& name, const std::string& number, const std::string& removable,
+              const std::vector<std::pair<std::string, std::string>>& partitions = {},
+              const std::string& deviceType = "") {
+        const std::string folder = "sys/devices/pci0000:00/host/block/" + name;
+        write(folder + "/removable", removable + "\n");
+        if (!deviceType.empty()) write(folder + "/device/type", deviceType + "\n");
+        link("sys/dev/block/" + number, "../../devices/pci0000:00/host/block/" + name);
+        for (const auto& [part, partNumber] : partitions) {
+            write(folder + "/" + part + "/partition", "1\n");
+            link("sys/dev/block/" + partNumber, "../../devices/pci0000:00/host/block/" + name + "/" + part);
+        }
+    }
+
+    void udev(const std::string& number, const std::string& text) { write("run/udev/data/b" + number, text); }
+    void byLabel(const std::string& name, const std::string& device) {
+        link("dev/disk/by-label/" + name, "../../" + device);
+    }
+
+private:
+    void write(const std::string& relative, const std::string& text) const {
+        fs::create_directories((root_ / relative).parent_path());
+        std::ofstream(root_ / relative, std::ios::binary | std::ios::trunc) << text;
+    }
+    void link(const std::string& relative, const std::string& target) const {
+        fs::create_directories((root_ / relative).parent_path());
+        fs::remove(root_ / relative);
+        fs::create_symlink(target, root_ / relative);
+    }
+
+    fs::path root_;
+    std::string mountinfo_;
+    int nextId_ = 20;
+};
+
+TEST(DrivesTest, ListsBlockVolumesInMountOrderWithTheirTypes) {
+    FakeRoot fake("desktop");
+    fake.disk("sda", "8:0", "0", {{"sda1", "8:1"}, {"sda2", "8:2"}});
+    fake.disk("sdb", "8:16", "0", {{"sdb1", "8:17"}});
+    fake.disk("sdc", "8:32", "1", {{"sdc1", "8:33"}});
+    fake.disk("sr0", "11:0", "1", {}, "5");
+    fake.disk("mmcblk0", "179:0", "0", {{"mmcblk0p1", "179:1"}}, "SD");
+    fake.disk("zram0", "252:0", "0");
+
+    const std::string data = fake.folder("mnt/data");
+    const std::string card = fake.folder("media/kim/KX-310T");
+    const std::string cd = fake.folder("media/cd");
+    const std::string recorder = fake.folder("media/kim/Drive Recorder");
+    const std::string zram = fake.folder("mnt/zram");
+    const std::string tmp = fake.folder("run/user/1000");
+    const std::string share = fake.folder("net/share");
+    const std::string bindPart = fake.folder("srv/dcim");
+    const std::string bindWhole = fake.folder("srv/card");
+
+    fake.disk("sdd", "8:48", "1", {{"sdd1", "8:49"}});
+    const std::string bindOnly = fake.folder("srv/share");
+    const std::string stick = fake.folder("media/stick");
+
+    fake.mount("8:49", "/home/kim/share", bindOnly, "ext4", "/dev/sdd1");   // its root mounted elsewhere
+    fake.mount("8:2", "/", "/", "ext4", "/dev/sda2");
+    fake.mount("8:1", "/", fake.folder("boot/efi"), "vfat", "/dev/sda1");   // on the disk of "/"
+    fake.mount("0:50", "/", tmp, "tmpfs", "tmpfs");
+    fake.mount("8:17", "/", data, "ext4", "/dev/sdb1");
+    fake.mount("8:33", "/", card, "vfat", "/dev/sdc1");
+    fake.mount("0:60", "/", share, "nfs4", "server:/export");
+    fake.mount("8:33", "/DCIM", bindPart, "vfat", "/dev/sdc1");
+    fake.mount("8:33", "/", bindWhole, "vfat", "/dev/sdc1");
+    fake.mount("8:49", "/", stick, "ext4", "/dev/sdd1");
+    fake.line("99 1 8:49");                       // cut short
+    fake.line("98 1 8:49 / /nowhere rw shared:1");   // no separator
+    fake.mount("11:0", "/", cd, "iso9660", "/dev/sr0");
+    fake.mount("179:1", "/", recorder, "vfat", "/dev/mmcblk0p1");
+    fake.mount("252:0", "/", zram, "ext2", "/dev/zram0");
+
+    EXPECT_EQ(MountedVolumes(), (std::vector<std::string>{data, card, stick, cd, recorder, zram}));
+
+    EXPECT_EQ(GetDriveType(data), DRIVE_FIXED);
+    EXPECT_EQ(GetDriveType(card), DRIVE_REMOVABLE);
+    EXPECT_EQ(GetDriveType(cd), DRIVE_CDROM);          // marked removable, still a CD
+    EXPECT_EQ(GetDriveType(recorder), DRIVE_REMOVABLE); // an SD card whose reader says "not removable"
+    EXPECT_EQ(GetDriveType(zram), DRIVE_RAMDISK);
+    EXPECT_EQ(GetDriveType(bindOnly), DRIVE_REMOVABLE);   // a type, though never listed
+    EXPECT_EQ(GetDriveType(tmp), DRIVE_UNKNOWN);
+    EXPECT_EQ(GetDriveType(share), DRIVE_REMOTE);
+    EXPECT_EQ(GetDriveType("/"), DRIVE_FIXED);
+    EXPECT_EQ(GetDriveType(fake.folder("not/mounted")), DRIVE_UNKNOWN);
+}
+
+TEST(DrivesTest, AMemoryCardPartitionTakesItsTypeFromTheDisk) {
+    FakeRoot fake("partitions");
+    fake.disk("sdb", "8:16", "1", {{"sdb1", "8:17"}, {"sdb2", "8:18"}});
+    fake.disk("mmcblk1", "179:8", "0", {{"mmcblk1p1", "179:9"}}, "MMC");   // soldered eMMC
+    const std::string first = fake.folder("media/one");
+    const std::string second = fake.folder("media/two");
+    const std::string emmc = fake.folder("media/emmc");
+    fake.mount("8:18", "/", second, "vfat", "/dev/sdb2");
+    fake.mount("8:17", "/", first, "vfat", "/dev/sdb1");
+    fake.mount("179:9", "/", emmc, "ext4", "/dev/mmcblk1p1");
+
+    EXPECT_EQ(MountedVolumes(), (std::vector<std::string>{second, first, emmc}));
+    EXPECT_EQ(GetDriveType(first), DRIVE_REMOVABLE);
+    EXPECT_EQ(GetDriveType(second), DRIVE_REMOVABLE);
+    EXPECT_EQ(GetDriveType(emmc), DRIVE_FIXED);
+}
+
+TEST(DrivesTest, ASystemStartedFromAStickHidesTheWholeStick) {
+    FakeRoot fake("live-stick");
+    fake.disk("sdb", "8:16", "1", {{"sdb1", "8:17"}, {"sdb2", "8:18"}});
+    fake.disk("sdc", "8:32", "1", {{"sdc1", "8:33"}});
+    const std::string stickData = fake.folder("media/stick-data");
+    const std::string card = fake.folder("media/card");
+    fake.mount("8:17", "/", "/", "ext4", "/dev/sdb1");
+    fake.mount("8:18", "/", stickData, "vfat", "/dev/sdb2");
+    fake.mount("8:33", "/", card, "vfat", "/dev/sdc1");
+
+    EXPECT_EQ(MountedVolumes(), std::vector<std::string>{card});
+}
+
+TEST(DrivesTest, ListsAtMostTwentyFourVolumes) {
+    FakeRoot fake("many");
+    std::vector<std::string> expected;
+    for (int i = 0; i < 25; ++i) {
+        const std::string number = "8:" + std::to_string(16 * i);
+        fake.disk("sd" + std::string(1, static_cast<char>('b' + i)), number, "1");
+        const std::string folder = fake.folder("media/card" + std::to_string(i));
+        fake.mount(number, "/", folder, "vfat", "/dev/sdx");
+        if (i < 24) expected.push_back(folder);
+    }
+    EXPECT_EQ(MountedVolumes(), expected);
+}
+
+TEST(DrivesTest, LabelsComeFromUdevThenFromByLabelLinks) {
+    FakeRoot fake("labels");
+    fake.disk("sdb", "8:16", "1", {{"sdb1", "8:17"}});
+    fake.disk("sdc", "8:32", "1", {{"sdc1", "8:33"}});
+    fake.disk("sdd", "8:48", "1", {{"sdd1", "8:49"}});
+    fake.disk("sde", "8:64", "1", {{"sde1", "8:65"}});
+    fake.disk("sdf", "8:80", "1", {{"sdf1", "8:81"}});
+    const std::string recorder = fake.folder("media/kim/Drive Recorder");
+    const std::string longLabel = fake.folder("media/long");
+    const std::string korean = fake.folder("media/korean");
+    const std::string none = fake.folder("media/none");
+    const std::string backslash = fake.folder("media/backslash");
+    fake.mount("8:17", "/", recorder, "vfat", "/dev/sdb1");
+    fake.mount("8:33", "/", longLabel, "vfat", "/dev/sdc1");
+    fake.mount("8:49", "/", korean, "exfat", "/dev/sdd1");
+    fake.mount("8:65", "/", none, "vfat", "/dev/sde1");
+    fake.mount("8:81", "/", backslash, "vfat", "/dev/sdf1");
+
+    fake.udev("8:17", "S:disk/by-uuid/1234-ABCD\nE:ID_FS_LABEL=Drive_Recorder\nE:ID_FS_LABEL_ENC=Drive\\x20Recorder\n");
+    fake.udev("8:33", "E:ID_FS_TYPE=vfat\n");                   // no label there: by-label decides
+    fake.byLabel("CARD\\x20FOURTEEN", "sdc1");                   // 14 characters, decoded
+    fake.byLabel("OTHER", "sdb1");
+    fake.byLabel("\xEB\x85\xB9\xED\x99\x94\xEC\xB9\xB4\xEB\x93\x9C", "sdd1");   // 녹화카드
+    fake.udev("8:81", "E:ID_FS_LABEL_ENC=A\\B\\x5cC\\x4\n");
+
+    EXPECT_EQ(VolumeLabel(recorder), "Drive Recorder");
+    EXPECT_EQ(VolumeLabel(longLabel), "CARD FOURTEEN");
+    EXPECT_EQ(VolumeLabel(korean), "\xEB\x85\xB9\xED\x99\x94\xEC\xB9\xB4\xEB\x93\x9C");
+    EXPECT_EQ(VolumeLabel(none), "");
+    EXPECT_EQ(VolumeLabel(backslash), "A\\B\\C\\x4");   // only whole escapes are decoded
+    EXPECT_EQ(VolumeLabel(fake.folder("not/mounted")), "");
+    EXPECT_EQ(MountedVolumes().front(), recorder);       // "\040" in mountinfo is a blank
+}
+
+TEST(DrivesTest, TotalSizeIsTheVolumeSizeOrZero) {
+    const fs::space_info space = fs::space(tripdesk::test::ScratchFolder());
+    EXPECT_EQ(TotalSize(tripdesk::test::ScratchFolder().string()), space.capacity);
+    EXPECT_EQ(TotalSize((tripdesk::test::ScratchFolder() / "vanished").string()), 0u);
+}
+
+} // namespace
+} // namespace platform
