@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QListWidget>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -54,6 +55,11 @@ QRect TabControl::pageArea() const {
 CheckListBox::CheckListBox(int id, bool notifySelection, QWidget* parent)
     : QWidget(parent), id_(id), list_(new QListWidget(this)) {
     BareLayout(this)->addWidget(list_);
+    // The style draws the tick boxes' outline from the Window colour; on the dark skin that outline
+    // would vanish into the list, leaving unticked rows without a visible box.
+    QPalette palette = list_->palette();
+    palette.setColor(QPalette::Window, QColor(150, 154, 160));
+    list_->setPalette(palette);
     // Only the user's ticks reach here: code changes the items with signals blocked.
     connect(list_, &QListWidget::itemChanged, this,
             [this] { detail::NotifyParentCommand(this, id_, CLBN_CHKCHANGE); });
