@@ -76,6 +76,11 @@ std::ptrdiff_t titlePrefixPosition(std::string_view path) {
     return found ? found->position : -1;
 }
 
+std::ptrdiff_t exportPrefixPosition(std::string_view path) {
+    const std::ptrdiff_t infinity = findAfterStart(path, "drf2");
+    return infinity >= 0 ? infinity : findAfterStart(path, "evt2");
+}
+
 bool isCompanion(std::string_view path) {
     return std::any_of(kCompanionMarks.begin(), kCompanionMarks.end(),
                        [path](std::string_view mark) { return containsAfterStart(path, mark); });

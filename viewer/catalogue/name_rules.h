@@ -53,6 +53,10 @@ bool acceptsDroppedPath(std::string_view path);
 // (in that order of search), or -1 for no title.
 std::ptrdiff_t titlePrefixPosition(std::string_view path);
 
+// Where the names of exported copies (clips, still captures) start: the first "drf2", else the
+// first "evt2", or -1 when the path has neither.
+std::ptrdiff_t exportPrefixPosition(std::string_view path);
+
 // Files that lie beside recordings: names holding ".mp4.ecc" or ".mp4.xls".
 bool isCompanion(std::string_view path);
 

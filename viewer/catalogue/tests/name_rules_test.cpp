@@ -37,6 +37,18 @@ TEST(NameRulesTest, TitleUsesTheLastFoundInSearchOrder) {
     EXPECT_EQ(titlePrefixPosition("/drf2_d/evt2_1.mp4"), 8);
 }
 
+TEST(NameRulesTest, ExportNamesStartAtTheFirstInfinityElseEventPrefix) {
+    EXPECT_EQ(exportPrefixPosition("/c/drf2_1.mp4"), 3);
+    EXPECT_EQ(exportPrefixPosition("/c/evt2_1.mp4"), 3);
+    // "drf2" wins wherever it stands; among equals the first match counts.
+    EXPECT_EQ(exportPrefixPosition("/evt2_d/drf2_1.mp4"), 8);
+    EXPECT_EQ(exportPrefixPosition("/drf2_d/drf2_1.mp4"), 1);
+    EXPECT_EQ(exportPrefixPosition("/c/mod0_1.mp4"), -1);
+    EXPECT_EQ(exportPrefixPosition("/c/drf0_1.mp4"), -1);
+    EXPECT_EQ(exportPrefixPosition("drf2_1.mp4"), -1);  // a match at the start does not count
+    EXPECT_EQ(exportPrefixPosition(""), -1);
+}
+
 TEST(NameRulesTest, ScanNames) {
     EXPECT_TRUE(matchesScanName("/c/drf2_20110512.mp4", RecordingKind::Infinity, 2));
     EXPECT_FALSE(matchesScanName("/c/drf2_20110512.mp4", RecordingKind::Infinity, 1));
