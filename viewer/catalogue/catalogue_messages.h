@@ -1,6 +1,6 @@
 #pragma once
-// Messages the file-open window sends to its owner (the main window), on the user-interface
-// thread with SendMessage; the owner handles them before the call returns.
+// Messages of the catalogue's windows and of clip export to the main window, on the
+// user-interface thread with SendMessage; the main window handles them before the call returns.
 
 #include "platform/win_types.h"
 
@@ -16,5 +16,9 @@ inline constexpr platform::LPARAM kFilesAddPaths = 2;
 inline constexpr platform::UINT WM_FILES_POPUP_CLOSED = 0x860;
 inline constexpr platform::WPARAM kFilesPopupClosedWParam = 1;
 inline constexpr platform::LPARAM kFilesPopupClosedLParam = 1;
+
+// wParam non-zero: export the front (or only) channel; lParam non-zero: the rear channel. Sent by
+// the settings window in its file-save mode; the main window runs the clip export and returns 1.
+inline constexpr platform::UINT WM_SAVE_CLIP = 0x830;
 
 } // namespace catalogue

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/dialog.h"
 #include "settings/config_value.h"
@@ -72,6 +73,8 @@ public:
     const SettingChoices& Choices() const { return choices_; }
     const ExportTarget& CaptureTarget() const { return targets_[0]; }
     const ExportTarget& ClipTarget() const { return targets_[1]; }
+    // What the file-save mode's folder button and channel squares choose.
+    void SetClipTarget(ExportTarget target) { targets_[1] = std::move(target); }
     // Fields 10 to 16 of the stored configuration: the capture and clip folders and flags; the
     // save-settings folder (field 16) stays empty while no setup file folder has been chosen.
     settings::ConfigTail ConfigTail() const;

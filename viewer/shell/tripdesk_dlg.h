@@ -134,6 +134,8 @@ private:
     void ResetPlayState();
     void RedrawListArea();
     void SetVolumePercent(int percent);
+    // The volume bar at level (0..135) and the player's volume at what that level gives.
+    void SetVolumeLevel(int level);
     void TraceState();
     bool PlayingWithAdapter() const;
 
@@ -163,6 +165,7 @@ private:
     platform::LRESULT OnShowAlert(platform::WPARAM number);
     platform::LRESULT OnMapClosed();
     platform::LRESULT OnFilesPopupClosed(platform::WPARAM which);
+    platform::LRESULT OnSaveClip(platform::WPARAM front, platform::LPARAM rear);
 
     // Painting helpers.
     void RedrawSpeedLabel();

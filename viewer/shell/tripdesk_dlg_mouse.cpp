@@ -102,9 +102,7 @@ void CTripDeskDlg::PressSpeedTrack(int x) {
 }
 
 void CTripDeskDlg::MoveVolumeTo(int x) {
-    volumeBar_->SetLevel(TrackPositionAt(kVolumeTrack, x));
-    SetVolumePercent(VolumePercentAt(volumeBar_->GetLevel()));
-    volumeBar_->update();
+    SetVolumeLevel(TrackPositionAt(kVolumeTrack, x));
 }
 
 void CTripDeskDlg::OnMouseMove(int x, int y) {

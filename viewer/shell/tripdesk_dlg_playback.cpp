@@ -105,6 +105,12 @@ void CTripDeskDlg::SetVolumePercent(int percent) {
     }
 }
 
+void CTripDeskDlg::SetVolumeLevel(int level) {
+    volumeBar_->SetLevel(level);
+    SetVolumePercent(VolumePercentAt(volumeBar_->GetLevel()));
+    volumeBar_->update();
+}
+
 bool CTripDeskDlg::GetClipTimes(int* length, int* position) {
     if (!length || !position) return false;
     *length = adapter_ ? adapter_->lengthSeconds.load() : 0;

@@ -1,0 +1,64 @@
+// The clip export message posted to the main window while the real player library plays a
+// sample-card pair: playback stops and both copies are standard MP4 files of the card's bytes.
+
+#include <fstream>
+#include <iterator>
+
+#include "catalogue/catalogue_messages.h"
+#include "main_window_harness.h"
+#include "settings/alert_popup.h"
+#include "settings/setting_popup.h"
+
+namespace shell::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::vector<std::uint8_t> kStandardFileTypeBox = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'm', 'p', '4', '2',
+                                                        0, 0, 0, 0,    'm', 'p', '4', '2', 'i', 's', 'o', 'm'};
+
+class ClipSaveRealTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        platform::SetClockFastForward(false);  // the library plays in real time
+    }
+};
+
+TEST_F(ClipSaveRealTest, PostedWhilePlayingStopsAndWritesBothCopies) {
+    const fs::path card = TRIPDESK_SAMPLE_CARD_DIR;
+    const std::string front = (card / "drf2_20110512_093015.mp4").string();
+    const std::string rear = (card / "drf1_20110512_093015.mp4").string();
+    MainWindowHarness ui(2, shell::CTripDeskDlg::kPlayerLibrary);
+    ui.Drop({front});
+    ui.DoubleClickAt(700, 582);
+    ASSERT_TRUE(ui.dialog.playing());
+    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.adapter()->positionSeconds >= 1; }));
+    const fs::path saveFolder = folder / "save";
+    fs::create_directories(saveFolder);
+    ui.dialog.settingPopup()->SetClipTarget({saveFolder.string() + "/", true, true});
+
+    platform::PostMessage(ui.dialog.hwnd(), catalogue::WM_SAVE_CLIP, 1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages, std::vector<std::string>{"저장이 완료되었습니다."});
+    EXPECT_FALSE(ui.dialog.playing());
+    ASSERT_NE(ui.dialog.settingPopup()->alertWindow(), nullptr);
+    EXPECT_EQ(ui.dialog.settingPopup()->alertWindow()->Number(), 2);
+
+    for (const auto& [source, name] : {std::pair{front, "copy_drf2_20110512_093015.mp4"},
+                                       std::pair{rear, "copy_drf1_20110512_093015.mp4"}}) {
+        const std::vector<std::uint8_t> copy = ReadAll(saveFolder / name);
+        const std::vector<std::uint8_t> original = ReadAll(source);
+        ASSERT_EQ(copy.size(), original.size()) << name;
+        EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
+        EXPECT_TRUE(std::equal(copy.begin() + 24, copy.end(), original.begin() + 24));
+    }
+}
+
+} // namespace
+} // namespace shell::test
