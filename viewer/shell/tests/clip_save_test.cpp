@@ -99,7 +99,7 @@ TEST_F(ClipSaveTest, AtDoubleSpeedPlaybackStopsSilentlyThenBothCopiesAndTheCompl
 
     const std::vector<std::string> commands = scripted::Commands();
     EXPECT_EQ(std::vector<std::string>(commands.begin() + static_cast<std::ptrdiff_t>(before), commands.end()),
-              (std::vector<std::string>{"volume 0 2", "stop", "volume 49 2"}));
+              (std::vector<std::string>{"volume 0 2", vexplayer::kCmdStop, "volume 49 2"}));
     EXPECT_EQ(ui.dialog.speedSliderPos(), 48);
     EXPECT_EQ(ui.dialog.volumeBar()->GetLevel(), 67);
     EXPECT_EQ(ui.dialog.volumePercent(), 49);
