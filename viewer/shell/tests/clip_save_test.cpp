@@ -2,6 +2,9 @@
 // of what it does to playback, and what the user is shown.
 
 #include <QGuiApplication>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "catalogue/catalogue_messages.h"
 #include "main_window_harness.h"
@@ -158,6 +161,61 @@ TEST_F(ClipSaveTest, OnlyTheRearInOneChannelModeRequestsNothingAndCompletes) {
     EXPECT_EQ(shown.boxes[0].text, "저장이 완료되었습니다.");
     ASSERT_NE(ui.dialog.settingPopup()->alertWindow(), nullptr);
     EXPECT_EQ(ui.dialog.settingPopup()->alertWindow()->Number(), 2);
+}
+
+// A recording of the recorder's layout whose media box holds mediaBytes zero bytes.
+void WriteLargeRecording(const fs::path& path, std::uint32_t mediaBytes) {
+    std::vector<std::uint8_t> bytes = {0, 0, 0, 24, 'f', 't', 'y', 'p', 'd', 'r', 'c', '1',
+                                       0, 0, 0, 1,  'd', 'r', 'c', '1', 'a', 'v', 'c', '1'};
+    const std::uint32_t mediaBox = mediaBytes + 8;
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(mediaBox >> shift));
+    bytes.insert(bytes.end(), {'m', 'd', 'a', 't'});
+    bytes.resize(bytes.size() + mediaBytes);
+    bytes.insert(bytes.end(), {0, 0, 0, 8, 'm', 'o', 'o', 'v'});
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+}
+
+constexpr int kFailureBoxShown = 0;
+constexpr int kOtherOutcome = 3;
+
+// The whole flow in a re-run of this program whose files may not grow beyond 64 KiB: the copy's
+// write fails with EFBIG (SIGXFSZ ignored) and the window must say so.
+TEST_F(ClipSaveTest, AFullDiskShowsTheFailureBoxAndLeavesTheEarlierCopy) {
+    // A folder of the program's own, the same in the re-run, which makes the same files.
+    const fs::path card = fs::path(TRIPDESK_TEST_WORK_DIR) / "full-disk";
+    fs::remove_all(card);
+    fs::create_directories(card / "save");
+    const fs::path front = card / "drf2_20110512_093015.mp4";
+    WriteLargeRecording(front, 256 * 1024);
+    WriteLargeRecording(card / "drf1_20110512_093015.mp4", 16);
+    const fs::path earlier = card / "save" / "copy_drf2_20110512_093015.mp4";
+    const std::vector<std::uint8_t> earlierBytes(500, 0x42);
+    std::ofstream(earlier, std::ios::binary).write(reinterpret_cast<const char*>(earlierBytes.data()), 500);
+
+    EXPECT_EXIT(
+        {
+            ShownBoxes shown;
+            MainWindowHarness ui;
+            ui.Drop({front.string()});
+            ui.Click(IDC_PLAY);
+            ui.ReportPlaybackStarted();
+            ui.dialog.settingPopup()->SetClipTarget({(card / "save").string() + "/", true, false});
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit fileSize{};
+            ::getrlimit(RLIMIT_FSIZE, &fileSize);
+            fileSize.rlim_cur = 64 * 1024;
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            ui.Send(catalogue::WM_SAVE_CLIP, 1, 0);
+            const bool failureShown = shown.boxes.size() == 1 && shown.boxes[0].text == "저장에 실패했습니다." &&
+                                      ui.dialog.settingPopup()->alertWindow() == nullptr;
+            std::fflush(stdout);
+            ::_exit(failureShown ? kFailureBoxShown : kOtherOutcome);
+        },
+        ::testing::ExitedWithCode(kFailureBoxShown), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(card / "save"), fs::directory_iterator()), 1)
+        << "no temporary file is left";
+    EXPECT_EQ(ReadAll(earlier), earlierBytes);
 }
 
 } // namespace
