@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 namespace tripdesk::test {
@@ -37,9 +38,19 @@ inline Bytes Box(const char* type, const Bytes& payload) {
     return box;
 }
 
+inline Bytes ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+// What a clip export puts at the head of a copy: size 24, "ftyp", major brand mp42, minor
+// version 0, compatible brands mp42 and isom.
+inline const Bytes kStandardFileTypeBox = {0x00, 0x00, 0x00, 0x18, 'f', 't', 'y', 'p', 'm', 'p', '4', '2',
+                                           0x00, 0x00, 0x00, 0x00, 'm', 'p', '4', '2', 'i', 's', 'o', 'm'};
 
 } // namespace tripdesk::test

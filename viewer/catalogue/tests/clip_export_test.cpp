@@ -106,11 +106,11 @@ TEST(ClipExportNames, ExportingTwiceReplacesTheCopiesUnderTheSameNames) {
     tripdesk::test::WriteBytes(folder / frontCopy, Bytes(100, 0xEE));   // an older file of that name
     const ClipExport exporter(front, AsSaveFolder(folder), 2);
     const std::vector<std::string> first = Destinations(exporter.Run(true, true));
-    const Bytes once = ReadAll(folder / frontCopy);
+    const Bytes once = ReadBytes(folder / frontCopy);
     const std::vector<std::string> second = Destinations(exporter.Run(true, true));
     EXPECT_EQ(first, second);
-    EXPECT_EQ(ReadAll(folder / frontCopy), once);
-    EXPECT_EQ(ReadAll(folder / frontCopy).size(), fs::file_size(front));
+    EXPECT_EQ(ReadBytes(folder / frontCopy), once);
+    EXPECT_EQ(ReadBytes(folder / frontCopy).size(), fs::file_size(front));
     EXPECT_EQ(Listing(folder).size(), 2u) << "no temporary file is left";
 }
 
@@ -131,22 +131,22 @@ TEST(ClipExportNames, AnEmptyFolderWritesBareNamesIntoTheCurrentDirectory) {
 
 TEST(ClipExportBytes, TheHeadIsTheStandardBoxAndEveryOtherByteTheSources) {
     const auto [front, rear] = SampleCard::get().pair(0);
-    const Bytes frontBefore = ReadAll(front);
-    const Bytes rearBefore = ReadAll(rear);
+    const Bytes frontBefore = ReadBytes(front);
+    const Bytes rearBefore = ReadBytes(rear);
     const fs::path folder = FreshFolder("bytes");
     const std::vector<ClipCopy> copies = ClipExport(front, AsSaveFolder(folder), 2).Run(true, true);
     ASSERT_EQ(copies.size(), 2u);
     for (std::size_t i = 0; i < copies.size(); ++i) {
         const Bytes& source = i == 0 ? frontBefore : rearBefore;
         ASSERT_TRUE(source.size() > 24 && source[4] == 'f' && source[7] == 'p') << "the recorder's ftyp";
-        const Bytes copy = ReadAll(copies[i].destination);
+        const Bytes copy = ReadBytes(copies[i].destination);
         ASSERT_EQ(copy.size(), source.size());
         EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
         EXPECT_TRUE(std::equal(copy.begin() + 24, copy.end(), source.begin() + 24));
         EXPECT_FALSE(std::equal(source.begin(), source.begin() + 24, copy.begin())) << "the source's own box went";
     }
-    EXPECT_EQ(ReadAll(front), frontBefore);
-    EXPECT_EQ(ReadAll(rear), rearBefore);
+    EXPECT_EQ(ReadBytes(front), frontBefore);
+    EXPECT_EQ(ReadBytes(rear), rearBefore);
 }
 
 TEST(ClipExportBytes, ACopyGetsTheModeOfANewFile) {
@@ -174,7 +174,7 @@ Bytes CopyOf(const Bytes& bytes) {
     tripdesk::test::WriteBytes(source, bytes);
     const std::vector<ClipCopy> copies = ClipExport(source.string(), AsSaveFolder(folder), 2).Run(true, false);
     EXPECT_TRUE(copies.size() == 1 && copies[0].result.ok());
-    return ReadAll(folder / "copy_drf2_20110512_093015.mp4");
+    return ReadBytes(folder / "copy_drf2_20110512_093015.mp4");
 }
 
 Bytes FileTypeOf(std::uint32_t declaredSize, std::size_t bytes) {
@@ -266,7 +266,7 @@ TEST(ClipExportFailures, AFullDiskLeavesNoCopyNoTemporaryFileAndTheEarlierCopyWh
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), kChildFailedAsExpected);
     EXPECT_EQ(Listing(folder), std::set<std::string>{earlier.filename().string()});
-    EXPECT_EQ(ReadAll(earlier), earlierBytes);
+    EXPECT_EQ(ReadBytes(earlier), earlierBytes);
 }
 
 TEST(ClipExportFailures, AMissingRearFileStillGivesTheFrontCopy) {

@@ -1,13 +1,11 @@
 #pragma once
-// Files for the clip export tests: whole files as bytes, the folder listing, the file-type box
-// written out byte by byte, and the outside programs (ffprobe, ffmpeg) that judge the copies.
+// Files for the clip export tests: the folder listing and the outside programs (ffprobe,
+// ffmpeg) that judge the copies.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,15 +18,8 @@ namespace catalogue::test {
 
 using tripdesk::test::Bytes;
 using tripdesk::test::FreshFolder;
-
-// Size 24, "ftyp", major brand mp42, minor version 0, compatible brands mp42 and isom.
-inline const Bytes kStandardFileTypeBox = {0x00, 0x00, 0x00, 0x18, 'f', 't', 'y', 'p', 'm', 'p', '4', '2',
-                                           0x00, 0x00, 0x00, 0x00, 'm', 'p', '4', '2', 'i', 's', 'o', 'm'};
-
-inline Bytes ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using tripdesk::test::kStandardFileTypeBox;
+using tripdesk::test::ReadBytes;
 
 // The names in a folder, hidden ones included.
 inline std::set<std::string> Listing(const std::filesystem::path& folder) {

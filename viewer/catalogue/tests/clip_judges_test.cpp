@@ -42,12 +42,12 @@ TEST(ClipExportJudges, AnFfmpegMadeRecordingGetsTheBoxThenAFreeBoxAndKeepsItsFra
         "ffmpeg", {"-v", "error", "-i", QString::fromStdString(SampleCard::get().pair(0).first), "-map", "0", "-c",
                    "copy", QString::fromStdString(remuxed.string())});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
-    const Bytes source = ReadAll(remuxed);
+    const Bytes source = ReadBytes(remuxed);
     ASSERT_EQ(Bytes(source.begin(), source.begin() + 8), (Bytes{0, 0, 0, 32, 'f', 't', 'y', 'p'}));
 
     const std::vector<ClipCopy> copies = ClipExport(remuxed.string(), AsSaveFolder(folder), 2).Run(true, false);
     ASSERT_TRUE(copies.size() == 1 && copies[0].result.ok());
-    const Bytes copy = ReadAll(copies[0].destination);
+    const Bytes copy = ReadBytes(copies[0].destination);
     EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
     EXPECT_EQ(Bytes(copy.begin() + 24, copy.begin() + 32), (Bytes{0, 0, 0, 8, 'f', 'r', 'e', 'e'}));
     EXPECT_TRUE(std::equal(copy.begin() + 32, copy.end(), source.begin() + 32));
@@ -73,8 +73,8 @@ TEST(ClipExportJudges, ExportingACopyOntoItselfKeepsItsFrames) {
     const fs::path folder = FreshFolder("onto-itself");
     const std::vector<ClipCopy> first = ClipExport(front, AsSaveFolder(folder), 2).Run(true, true);
     ASSERT_TRUE(AllWritten(first));
-    const Bytes frontCopy = ReadAll(first[0].destination);
-    const Bytes rearCopy = ReadAll(first[1].destination);
+    const Bytes frontCopy = ReadBytes(first[0].destination);
+    const Bytes rearCopy = ReadBytes(first[1].destination);
 
     // The copy played again, with its own folder as the save folder.
     const std::vector<ClipCopy> again = ClipExport(first[0].destination, AsSaveFolder(folder), 2).Run(true, true);
@@ -82,8 +82,8 @@ TEST(ClipExportJudges, ExportingACopyOntoItselfKeepsItsFrames) {
     EXPECT_EQ(again[0].destination, again[0].source);
     EXPECT_EQ(again[1].destination, again[1].source);
     EXPECT_TRUE(AllWritten(again));
-    EXPECT_EQ(ReadAll(first[0].destination), frontCopy);
-    EXPECT_EQ(ReadAll(first[1].destination), rearCopy);
+    EXPECT_EQ(ReadBytes(first[0].destination), frontCopy);
+    EXPECT_EQ(ReadBytes(first[1].destination), rearCopy);
     EXPECT_EQ(FrameChecksums(first[0].destination), FrameChecksums(front));
     EXPECT_EQ(Listing(folder).size(), 2u);
 }
@@ -105,7 +105,7 @@ TEST(ClipCopyTool, MakesTheViewersFilesAndSaysSo) {
     ASSERT_EQ(reference.size(), 2u);
     for (const ClipCopy& copy : reference) {
         const fs::path name = fs::path(copy.destination).filename();
-        EXPECT_EQ(ReadAll(byTool / name), ReadAll(copy.destination)) << name;
+        EXPECT_EQ(ReadBytes(byTool / name), ReadBytes(copy.destination)) << name;
         EXPECT_NE(run.out.toStdString().find((byTool / name).string() + ": written"), std::string::npos);
     }
     EXPECT_NE(run.out.toStdString().find("저장이 완료되었습니다."), std::string::npos);

@@ -1,10 +1,8 @@
 // The clip export message posted to the main window while the real player library plays a
 // sample-card pair: playback stops and both copies are standard MP4 files of the card's bytes.
 
-#include <fstream>
-#include <iterator>
-
 #include "catalogue/catalogue_messages.h"
+#include "box_bytes.h"
 #include "main_window_harness.h"
 #include "settings/alert_popup.h"
 #include "settings/setting_popup.h"
@@ -14,13 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-const std::vector<std::uint8_t> kStandardFileTypeBox = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'm', 'p', '4', '2',
-                                                        0, 0, 0, 0,    'm', 'p', '4', '2', 'i', 's', 'o', 'm'};
+using tripdesk::test::Bytes;
+using tripdesk::test::kStandardFileTypeBox;
+using tripdesk::test::ReadBytes;
 
 class ClipSaveRealTest : public ShellTest {
 protected:
@@ -52,8 +46,8 @@ TEST_F(ClipSaveRealTest, PostedWhilePlayingStopsAndWritesBothCopies) {
 
     for (const auto& [source, name] : {std::pair{front, "copy_drf2_20110512_093015.mp4"},
                                        std::pair{rear, "copy_drf1_20110512_093015.mp4"}}) {
-        const std::vector<std::uint8_t> copy = ReadAll(saveFolder / name);
-        const std::vector<std::uint8_t> original = ReadAll(source);
+        const Bytes copy = ReadBytes(saveFolder / name);
+        const Bytes original = ReadBytes(source);
         ASSERT_EQ(copy.size(), original.size()) << name;
         EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
         EXPECT_TRUE(std::equal(copy.begin() + 24, copy.end(), original.begin() + 24));

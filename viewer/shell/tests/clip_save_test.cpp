@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "catalogue/catalogue_messages.h"
+#include "box_bytes.h"
 #include "main_window_harness.h"
 #include "settings/alert_popup.h"
 #include "settings/setting_popup.h"
@@ -37,13 +38,9 @@ struct ShownBoxes {
     std::vector<Box> boxes;
 };
 
-std::vector<std::uint8_t> ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-const std::vector<std::uint8_t> kStandardFileTypeBox = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'm', 'p', '4', '2',
-                                                        0, 0, 0, 0,    'm', 'p', '4', '2', 'i', 's', 'o', 'm'};
+using tripdesk::test::Bytes;
+using tripdesk::test::kStandardFileTypeBox;
+using tripdesk::test::ReadBytes;
 
 class ClipSaveTest : public ShellTest {
 protected:
@@ -119,8 +116,8 @@ TEST_F(ClipSaveTest, AtDoubleSpeedPlaybackStopsSilentlyThenBothCopiesAndTheCompl
     EXPECT_EQ(alert->Number(), 2);
 
     for (const char* name : {"copy_drf2_20110512_093015.mp4", "copy_drf1_20110512_093015.mp4"}) {
-        const std::vector<std::uint8_t> copy = ReadAll(saveFolder / name);
-        const std::vector<std::uint8_t> source = ReadAll(front);
+        const Bytes copy = ReadBytes(saveFolder / name);
+        const Bytes source = ReadBytes(front);
         ASSERT_EQ(copy.size(), source.size()) << name;
         EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
         EXPECT_TRUE(std::equal(copy.begin() + 24, copy.end(), source.begin() + 24));
@@ -164,16 +161,11 @@ TEST_F(ClipSaveTest, OnlyTheRearInOneChannelModeRequestsNothingAndCompletes) {
 }
 
 // A recording of the recorder's layout whose media box holds mediaBytes zero bytes.
-void WriteLargeRecording(const fs::path& path, std::uint32_t mediaBytes) {
-    std::vector<std::uint8_t> bytes = {0, 0, 0, 24, 'f', 't', 'y', 'p', 'd', 'r', 'c', '1',
-                                       0, 0, 0, 1,  'd', 'r', 'c', '1', 'a', 'v', 'c', '1'};
-    const std::uint32_t mediaBox = mediaBytes + 8;
-    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(mediaBox >> shift));
-    bytes.insert(bytes.end(), {'m', 'd', 'a', 't'});
-    bytes.resize(bytes.size() + mediaBytes);
-    bytes.insert(bytes.end(), {0, 0, 0, 8, 'm', 'o', 'o', 'v'});
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+void WriteLargeRecording(const fs::path& path, std::size_t mediaBytes) {
+    using tripdesk::test::Box;
+    const Bytes fileType = {'d', 'r', 'c', '1', 0, 0, 0, 1, 'd', 'r', 'c', '1', 'a', 'v', 'c', '1'};
+    tripdesk::test::WriteBytes(path, tripdesk::test::Concat({Box("ftyp", fileType), Box("mdat", Bytes(mediaBytes)),
+                                                             Box("moov", {})}));
 }
 
 constexpr int kFailureBoxShown = 0;
@@ -190,8 +182,8 @@ TEST_F(ClipSaveTest, AFullDiskShowsTheFailureBoxAndLeavesTheEarlierCopy) {
     WriteLargeRecording(front, 256 * 1024);
     WriteLargeRecording(card / "drf1_20110512_093015.mp4", 16);
     const fs::path earlier = card / "save" / "copy_drf2_20110512_093015.mp4";
-    const std::vector<std::uint8_t> earlierBytes(500, 0x42);
-    std::ofstream(earlier, std::ios::binary).write(reinterpret_cast<const char*>(earlierBytes.data()), 500);
+    const Bytes earlierBytes(500, 0x42);
+    tripdesk::test::WriteBytes(earlier, earlierBytes);
 
     EXPECT_EXIT(
         {
@@ -215,7 +207,7 @@ TEST_F(ClipSaveTest, AFullDiskShowsTheFailureBoxAndLeavesTheEarlierCopy) {
         ::testing::ExitedWithCode(kFailureBoxShown), "");
     EXPECT_EQ(std::distance(fs::directory_iterator(card / "save"), fs::directory_iterator()), 1)
         << "no temporary file is left";
-    EXPECT_EQ(ReadAll(earlier), earlierBytes);
+    EXPECT_EQ(ReadBytes(earlier), earlierBytes);
 }
 
 } // namespace
