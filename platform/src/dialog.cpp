@@ -15,6 +15,7 @@
 #include "command_notify.h"
 #include "platform/bitmap_button.h"
 #include "platform/controls.h"
+#include "platform/drop_down_list.h"
 #include "platform/fonts.h"
 
 namespace platform {
@@ -127,6 +128,8 @@ std::string Dialog::GetDlgItemText(int id) const {
         text = edit->text();
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         text = group->title();
+    else if (auto* list = qobject_cast<DropDownList*>(w))
+        text = list->currentText();
     else if (w)
         text = w->windowTitle();
     return text.toStdString();
@@ -258,6 +261,9 @@ QWidget* Dialog::makeControl(const ControlTemplate& c, QButtonGroup*& radioGroup
         break;
     case ControlKind::CheckList:
         control = new CheckListBox(c.id, c.style & kStyleNotify, this);
+        break;
+    case ControlKind::DropDownList:
+        control = new DropDownList(c.id, this);
         break;
     }
     control->setGeometry(c.x, c.y, c.width, c.height);

@@ -20,6 +20,7 @@ enum class ControlKind : std::uint8_t {
     Edit,
     TabControl,
     CheckList,     // list of lines with a tick box each
+    DropDownList,  // closed list of entries to choose one from, without typing
 };
 
 enum ControlStyle : std::uint32_t {
