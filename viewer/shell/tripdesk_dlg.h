@@ -94,7 +94,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 16> kCommands;
+    static const std::array<Command, 18> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -126,6 +126,8 @@ private:
     void CmdInfo();
     void CmdOpenFile();
     void CmdClockfix();
+    void CmdSave();
+    void CmdSetting();
 
     // Playback.
     bool OpenCurrentRecording();
