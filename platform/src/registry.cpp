@@ -1,7 +1,5 @@
 #include "platform/registry.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/read_only_file.h"
 #include "platform/trace.h"
+#include "platform/whole_file.h"
 #include "registry_names.h"
 
 namespace platform {
@@ -43,24 +42,6 @@ std::optional<std::string> ReadHiveFile(const std::filesystem::path& path, std::
         if (got == 0) return text;
         text.append(buffer, static_cast<std::size_t>(got));
     }
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void SyncDirectory(const std::filesystem::path& dir) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
@@ -166,25 +147,9 @@ bool RegistryStore::writeHive(Hive hive, const HiveContents& data) {
     std::error_code error;
     std::filesystem::create_directories(dir_, error);
     if (error) return false;
-
-    const std::string text = FormatRegFile(hive, data);
-    const std::filesystem::path target = HiveFile(hive);
-    std::string temp = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-
-    std::size_t length = text.size();
-    const std::optional<std::size_t> failAfter = std::exchange(failAfter_, std::nullopt);
-    if (failAfter) length = std::min(length, *failAfter);
-    bool ok = WriteAll(fd, text.data(), length) && !failAfter && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    SyncDirectory(dir_);
-    return true;
+    // The hives hold the user's settings: readable by the user alone.
+    const WholeFileOptions options{0600, std::exchange(failAfter_, std::nullopt)};
+    return !WriteWholeFile(HiveFile(hive), FormatRegFile(hive, data), options);
 }
 
 } // namespace platform

@@ -19,9 +19,9 @@ constexpr ControlTemplate kSettingsControls[] = {
     {1081, kRadio, "후방", 180, 391, 120, 20},
     {1082, kRadio, "주행모드", 30, 461, 120, 20, kGroup},
     {1083, kRadio, "차량정지모드", 180, 461, 120, 20},
-    // Capture source 0 and 1: 1085 beside the drawn "Front", 1084 beside "Rear".
-    {1084, kRadio, "", 141, 151, 20, 20, kGroup},
-    {1085, kRadio, "", 26, 151, 20, 20},
+    // Capture source 0 (the front picture) beside the drawn "Front", 1 beside "Rear".
+    {1084, kRadio, "", 26, 151, 20, 20, kGroup},
+    {1085, kRadio, "", 141, 151, 20, 20},
     {1241, kRadio, "한국어", 30, 560, 90, 20, kGroup | kHiddenDisabled},
     {1242, kRadio, "English", 130, 560, 90, 20, kHiddenDisabled},
     {1243, kRadio, "日本語", 230, 560, 90, 20, kHiddenDisabled},

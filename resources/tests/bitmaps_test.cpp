@@ -41,6 +41,8 @@ constexpr BitmapSize kViewerBitmaps[] = {
     {resources::kBitmapOkAction, 86, 29}, {resources::kBitmapOkAction + 1, 86, 29},
     {resources::kBitmapGsensorSliderTrack, 300, 20}, {resources::kBitmapVolumeSliderTrack, 290, 20},
     {resources::kBitmapTickBox, 25, 25}, {resources::kBitmapTickBoxTicked, 25, 25},
+    {resources::kBitmapSliderLeftCap, 5, 8}, {resources::kBitmapSliderFill, 1, 8},
+    {resources::kBitmapSliderRightCap, 5, 8}, {resources::kBitmapSliderThumb, 33, 20},
 };
 
 // Normal and pressed looks of every two-state button.

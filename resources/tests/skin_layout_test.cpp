@@ -154,4 +154,40 @@ TEST(MainWindowTemplate, BitmapButtonsSitAtTheButtonTableRectangles) {
     }
 }
 
+TEST(SettingsWindow, SliderPiecesSitOnItsBlackWhereTheBarPiecesSitOnTheWindow) {
+    // The bars' caps and thumb carry the window's card colour in their corners; the settings
+    // window's own pieces carry black, and the same lit face.
+    struct Piece {
+        int bar, slider;
+        QPoint roundCorner;
+    };
+    const Piece pieces[] = {{181, resources::kBitmapSliderLeftCap, {0, 0}},
+                            {183, resources::kBitmapSliderRightCap, {4, 7}},
+                            {184, resources::kBitmapSliderThumb, {32, 0}}};
+    for (const Piece& piece : pieces) {
+        SCOPED_TRACE(piece.slider);
+        const QImage onWindow = resources::Bitmap(piece.bar);
+        const QImage onBlack = resources::Bitmap(piece.slider);
+        ASSERT_EQ(onBlack.size(), onWindow.size());
+        EXPECT_NE(onWindow.pixel(piece.roundCorner), qRgb(0, 0, 0));
+        EXPECT_EQ(onBlack.pixel(piece.roundCorner), qRgb(0, 0, 0));
+        const QPoint centre(onBlack.width() / 2, onBlack.height() / 2);
+        EXPECT_EQ(onBlack.pixel(centre), onWindow.pixel(centre));
+        EXPECT_GT(qGray(onBlack.pixel(centre)), 120);
+    }
+    EXPECT_EQ(resources::Bitmap(resources::kBitmapSliderFill), resources::Bitmap(182)) << "a full column, no corner";
+}
+
+TEST(SettingsWindowTemplate, TheCaptureSourceButtonsStandBesideTheirCaptions) {
+    // Value 0 (1084, the front picture) beside "Front" at x 54, value 1 beside "Rear" at x 184.
+    const platform::DialogTemplate& settings = resources::Dialog(106);
+    const auto place = [&](int id) {
+        const auto found = std::find_if(settings.controls.begin(), settings.controls.end(),
+                                        [&](const auto& c) { return c.id == id; });
+        return found == settings.controls.end() ? QRect() : QRect(found->x, found->y, found->width, found->height);
+    };
+    EXPECT_EQ(place(1084), QRect(26, 151, 20, 20));
+    EXPECT_EQ(place(1085), QRect(141, 151, 20, 20));
+}
+
 } // namespace

@@ -1,9 +1,14 @@
 #pragma once
-// While alive, records the texts of message boxes (answered with IDOK) and the codes of exit
-// requests instead of showing or ending anything. Hooks are called on the user-interface thread.
+// While alive, records the texts of message boxes (answered with IDOK), the folder browsers
+// asked for (answered from folderAnswers in order, then cancelled) and the codes of exit
+// requests, instead of showing or ending anything. Hooks are called on the user-interface thread.
 
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/dialogs.h"
 
 namespace tripdesk::test {
 
@@ -16,6 +21,9 @@ public:
 
     std::vector<std::string> messages;
     std::vector<int> exitCodes;
+    std::vector<platform::FolderBrowseRequest> folderRequests;
+    // The user's answers to the next folder browsers: a path, or nullopt for cancel.
+    std::deque<std::optional<std::string>> folderAnswers;
 };
 
 } // namespace tripdesk::test

@@ -123,6 +123,11 @@ constexpr SkinBitmap kSkin[] = {
     {341, 86, 29, kNone, 0, 0, PaintLabelledButton, kLabelOk, true},
     {342, 25, 25, kNone, 0, 0, PaintTickBox, 0, false},
     {343, 25, 25, kNone, 0, 0, PaintTickBox, 0, true},
+    // The settings window's slider pieces: the bars' pieces on the window's black.
+    {344, 5, 8, kNone, 0, 0, PaintBarPiece, 0, false},
+    {345, 1, 8, kNone, 0, 0, PaintBarPiece, 1, false},
+    {346, 5, 8, kNone, 0, 0, PaintBarPiece, 2, false},
+    {347, 33, 20, kNone, 0, 0, PaintBarThumb, 0, false},
 };
 
 } // namespace

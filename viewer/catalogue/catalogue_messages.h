@@ -17,8 +17,4 @@ inline constexpr platform::UINT WM_FILES_POPUP_CLOSED = 0x860;
 inline constexpr platform::WPARAM kFilesPopupClosedWParam = 1;
 inline constexpr platform::LPARAM kFilesPopupClosedLParam = 1;
 
-// wParam non-zero: export the front (or only) channel; lParam non-zero: the rear channel. Sent by
-// the settings window in its file-save mode; the main window runs the clip export and returns 1.
-inline constexpr platform::UINT WM_SAVE_CLIP = 0x830;
-
 } // namespace catalogue

@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/gdi.h"
 #include "resources/resources.h"
+#include "settings/folder_text.h"
 
 namespace settings {
 
@@ -20,6 +21,12 @@ constexpr int kCloseBitmap = 207;
 constexpr int kClosePressedBitmap = 209;
 constexpr int kCloseWidth = 45;
 constexpr int kCloseHeight = 25;
+constexpr int kFolderCaptionPoints = 14;
+constexpr int kFolderTextPoints = 10;   // 13 Korean characters and "..." fit the box
+constexpr int kFolderCaptionX = 21;
+constexpr int kFolderCaptionY = 53;
+constexpr int kFolderTextX = 30;
+constexpr QRect kFolderBox(21, 79, 206, 27);   // (21, 79) to (227, 106)
 } // namespace
 
 void DrawPopupFace(QPainter& painter, QSize size) {
@@ -32,6 +39,19 @@ void DrawPopupTitle(QPainter& painter, std::string_view title) {
     painter.setPen(kPopupTitleGreen);
     platform::TextOut(painter, kTitleX, kTitleY, title);
     painter.fillRect(kRuleLeft, kRuleTop, kRuleRight - kRuleLeft, kRuleThickness, kPopupRuleGrey);
+}
+
+void DrawFolderBox(QPainter& painter, std::string_view folder, int textY) {
+    painter.setFont(platform::WinFont("Tahoma", kFolderCaptionPoints));
+    painter.setPen(kPopupBorderGrey);
+    platform::TextOut(painter, kFolderCaptionX, kFolderCaptionY, "Save Directory");
+    painter.fillRect(kFolderBox, kFolderBoxGrey);
+    painter.save();
+    painter.setClipRect(kFolderBox);
+    painter.setFont(platform::WinFont("Tahoma", kFolderTextPoints));
+    painter.setPen(Qt::white);
+    platform::TextOut(painter, kFolderTextX, textY, ShownFolder(folder));
+    painter.restore();
 }
 
 void PlaceCloseButton(platform::Dialog& dialog, int buttonId, int x) {

@@ -2,6 +2,7 @@
 // Ids of the main window: its template, controls, skin bitmaps, timer and private messages.
 
 #include "platform/win_types.h"
+#include "settings/setting_messages.h"
 
 namespace shell {
 
@@ -52,6 +53,9 @@ inline constexpr int IDB_CHANNEL_OK = 293;
 
 // Strings.
 inline constexpr int IDS_NOTICE = 120;
+
+// From the settings window's file-save mode: export the current clip (wParam front, lParam rear).
+using settings::WM_SAVE_CLIP;
 
 // Timer of the map page in one-channel mode.
 inline constexpr platform::UINT kMapTimer = 100;

@@ -98,7 +98,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 17> kCommands;
+    static const std::array<Command, 19> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -131,6 +131,8 @@ private:
     void CmdOpenFile();
     void CmdClockfix();
     void CmdUsb();
+    void CmdSave();
+    void CmdSetting();
 
     // Playback.
     bool OpenCurrentRecording();

@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "player/tarn_adap.h"
 #include "settings/info_popup.h"
+#include "settings/setting_popup.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 #include "telemetry/draw_progress_bar.h"
@@ -24,7 +25,7 @@ struct CTripDeskDlg::Command {
 };
 
 // Conditions (needs the adapter, needs playing, ...) are checked inside each command.
-const std::array<CTripDeskDlg::Command, 17> CTripDeskDlg::kCommands{{
+const std::array<CTripDeskDlg::Command, 19> CTripDeskDlg::kCommands{{
     {IDC_MIN, &CTripDeskDlg::CmdMin},
     {IDC_CLOSE, &CTripDeskDlg::CmdClose},
     {IDC_PREV_FILE, &CTripDeskDlg::CmdPrevFile},
@@ -42,6 +43,8 @@ const std::array<CTripDeskDlg::Command, 17> CTripDeskDlg::kCommands{{
     {IDC_OPEN_FILE, &CTripDeskDlg::CmdOpenFile},
     {IDC_CLOCKFIX, &CTripDeskDlg::CmdClockfix},
     {IDC_USB, &CTripDeskDlg::CmdUsb},
+    {IDC_SAVE, &CTripDeskDlg::CmdSave},
+    {IDC_SETTING, &CTripDeskDlg::CmdSetting},
 }};
 
 bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {
@@ -154,6 +157,23 @@ void CTripDeskDlg::CmdInfo() {
 void CTripDeskDlg::CmdOpenFile() {
     if (!filesOpen_) filesOpen_ = new catalogue::FilesOpenPopup(hwnd(), this);
     filesOpen_->ShowForChannelMode(channelMode());
+}
+
+// The settings window opens only while it is idle; the save button itself stays hidden.
+void CTripDeskDlg::CmdSave() {
+    if (!adapter_ || list_.empty() || settings_->Mode() != settings::SettingMode::Idle) return;
+    settings_->SetMode(settings::SettingMode::FileSave);
+    settings_->Arrange();
+    settings_->Show(settings::SettingPopup::kShown);
+}
+
+void CTripDeskDlg::CmdSetting() {
+    if (settings_->Mode() != settings::SettingMode::Idle) return;
+    EnsureAdapter();
+    settings_->SetAdapter(adapter_.get());
+    settings_->SetMode(settings::SettingMode::ViewerSetting);
+    settings_->Arrange();
+    settings_->Show(settings::SettingPopup::kShown);
 }
 
 void CTripDeskDlg::CmdClockfix() {

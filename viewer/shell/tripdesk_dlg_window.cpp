@@ -62,7 +62,7 @@ platform::LRESULT CTripDeskDlg::WindowProc(platform::UINT msg, platform::WPARAM 
         return OnMapClosed();
     case catalogue::WM_FILES_POPUP_CLOSED:
         return OnFilesPopupClosed(wParam);
-    case catalogue::WM_SAVE_CLIP:
+    case shell::WM_SAVE_CLIP:
         return OnSaveClip(wParam, lParam);
     default:
         break;

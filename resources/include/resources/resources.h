@@ -20,10 +20,14 @@ inline constexpr int kBitmapCaptureAction = 332;          // 86 x 29, "캡쳐"
 inline constexpr int kBitmapSaveAction = 334;             // 86 x 29, "저장"
 inline constexpr int kBitmapExitAction = 336;             // 86 x 29, "나가기"
 inline constexpr int kBitmapOkAction = 340;               // 86 x 29, "확인"
-// Slider tracks, 20 pixels high, drawn at (21, band top): caps 181/183 and fill 182 go at
-// (23, band top + 5), the thumb is 184; ticks mark the levels.
+// Slider tracks, 20 pixels high, drawn at (21, band top); ticks mark the levels. Their caps and
+// fill columns (8 pixels high, at band top + 5) and thumb are drawn on black, like the window.
 inline constexpr int kBitmapGsensorSliderTrack = 338;     // 300 x 20, 9 levels 32 px apart
 inline constexpr int kBitmapVolumeSliderTrack = 339;      // 290 x 20, 7 levels 41 px apart
+inline constexpr int kBitmapSliderLeftCap = 344;          // 5 x 8
+inline constexpr int kBitmapSliderFill = 345;             // 1 x 8
+inline constexpr int kBitmapSliderRightCap = 346;         // 5 x 8
+inline constexpr int kBitmapSliderThumb = 347;            // 33 x 20
 inline constexpr int kBitmapTickBox = 342;                // 25 x 25 unticked; 343 ticked
 inline constexpr int kBitmapTickBoxTicked = 343;
 

@@ -19,6 +19,12 @@ inline QRect BoundsOf(const QImage& image, const QRect& area, const std::functio
 
 inline bool IsWhiteInk(QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200; }
 
+// Ink of the light-green titles on black, edges included.
+inline bool IsTitleInk(QRgb p) { return qGreen(p) > 60 && qGreen(p) > qRed(p) && qRed(p) > qBlue(p); }
+
+// Ink of the grey captions on black, edges included.
+inline bool IsGreyInk(QRgb p) { return qRed(p) > 40 && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }
+
 inline std::function<bool(QRgb)> Exactly(QRgb colour) {
     return [colour](QRgb p) { return (p & 0xFFFFFF) == (colour & 0xFFFFFF); };
 }

@@ -1,7 +1,6 @@
 // The clip export message posted to the main window while the real player library plays a
 // sample-card pair: playback stops and both copies are standard MP4 files of the card's bytes.
 
-#include "catalogue/catalogue_messages.h"
 #include "box_bytes.h"
 #include "main_window_harness.h"
 #include "settings/alert_popup.h"
@@ -37,7 +36,7 @@ TEST_F(ClipSaveRealTest, PostedWhilePlayingStopsAndWritesBothCopies) {
     fs::create_directories(saveFolder);
     ui.dialog.settingPopup()->SetClipTarget({saveFolder.string() + "/", true, true});
 
-    platform::PostMessage(ui.dialog.hwnd(), catalogue::WM_SAVE_CLIP, 1, 1);
+    platform::PostMessage(ui.dialog.hwnd(), shell::WM_SAVE_CLIP, 1, 1);
     ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
     EXPECT_EQ(messages, std::vector<std::string>{"저장이 완료되었습니다."});
     EXPECT_FALSE(ui.dialog.playing());

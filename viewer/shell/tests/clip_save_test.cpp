@@ -6,7 +6,6 @@
 
 #include <csignal>
 
-#include "catalogue/catalogue_messages.h"
 #include "box_bytes.h"
 #include "main_window_harness.h"
 #include "settings/alert_popup.h"
@@ -66,17 +65,17 @@ TEST_F(ClipSaveTest, NothingHappensWithoutAnAdapterPlaybackOrRecordings) {
     {
         CTripDeskDlg notCreated(nullptr, scripted::kLibraryName);
         ASSERT_EQ(notCreated.adapter(), nullptr);
-        EXPECT_EQ(platform::SendMessage(notCreated.hwnd(), catalogue::WM_SAVE_CLIP, 1, 1), 1);
+        EXPECT_EQ(platform::SendMessage(notCreated.hwnd(), shell::WM_SAVE_CLIP, 1, 1), 1);
     }
     MainWindowHarness ui;
     ui.Drop({ui.Pair(folder, "20110512_093015")});
     ui.dialog.settingPopup()->SetClipTarget({saveFolder.string() + "/", true, true});
-    EXPECT_EQ(ui.Send(catalogue::WM_SAVE_CLIP, 1, 1), 1);   // listed, not playing
+    EXPECT_EQ(ui.Send(shell::WM_SAVE_CLIP, 1, 1), 1);   // listed, not playing
     ui.Click(IDC_PLAY);
     ui.ReportPlaybackStarted();
     ui.Click(IDC_DELETE_LIST);
     const std::size_t commands = scripted::Commands().size();
-    EXPECT_EQ(ui.Send(catalogue::WM_SAVE_CLIP, 1, 1), 1);   // the list emptied, which also stops
+    EXPECT_EQ(ui.Send(shell::WM_SAVE_CLIP, 1, 1), 1);   // the list emptied, which also stops
     EXPECT_EQ(scripted::Commands().size(), commands);
     EXPECT_TRUE(shown.boxes.empty());
     EXPECT_TRUE(fs::is_empty(saveFolder));
@@ -95,7 +94,7 @@ TEST_F(ClipSaveTest, AtDoubleSpeedPlaybackStopsSilentlyThenBothCopiesAndTheCompl
     const std::size_t before = scripted::Commands().size();
     const std::uint64_t start = platform::TickCount();
 
-    EXPECT_EQ(ui.Send(catalogue::WM_SAVE_CLIP, 1, 1), 1);
+    EXPECT_EQ(ui.Send(shell::WM_SAVE_CLIP, 1, 1), 1);
 
     const std::vector<std::string> commands = scripted::Commands();
     EXPECT_EQ(std::vector<std::string>(commands.begin() + static_cast<std::ptrdiff_t>(before), commands.end()),
@@ -131,7 +130,7 @@ TEST_F(ClipSaveTest, ARearFileDeletedAfterPlaybackBeganGivesTheFrontCopyAndTheFa
     const fs::path rear = folder / "drf1_20110512_093015.mp4";
     fs::remove(rear);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(ui.Send(catalogue::WM_SAVE_CLIP, 1, 1), 1);
+    EXPECT_EQ(ui.Send(shell::WM_SAVE_CLIP, 1, 1), 1);
     const std::string traced = testing::internal::GetCapturedStdout();
 
     EXPECT_TRUE(fs::exists(saveFolder / "copy_drf2_20110512_093015.mp4"));
@@ -152,7 +151,7 @@ TEST_F(ClipSaveTest, OnlyTheRearInOneChannelModeRequestsNothingAndCompletes) {
     ui.ReportPlaybackStarted();
     ASSERT_TRUE(ui.dialog.playing());
     ui.dialog.settingPopup()->SetClipTarget({saveFolder.string() + "/", false, true});
-    EXPECT_EQ(ui.Send(catalogue::WM_SAVE_CLIP, 0, 1), 1);
+    EXPECT_EQ(ui.Send(shell::WM_SAVE_CLIP, 0, 1), 1);
     EXPECT_TRUE(fs::is_empty(saveFolder));
     ASSERT_EQ(shown.boxes.size(), 1u);
     EXPECT_EQ(shown.boxes[0].text, "저장이 완료되었습니다.");
@@ -198,7 +197,7 @@ TEST_F(ClipSaveTest, AFullDiskShowsTheFailureBoxAndLeavesTheEarlierCopy) {
             ::getrlimit(RLIMIT_FSIZE, &fileSize);
             fileSize.rlim_cur = 64 * 1024;
             ::setrlimit(RLIMIT_FSIZE, &fileSize);
-            ui.Send(catalogue::WM_SAVE_CLIP, 1, 0);
+            ui.Send(shell::WM_SAVE_CLIP, 1, 0);
             const bool failureShown = shown.boxes.size() == 1 && shown.boxes[0].text == "저장에 실패했습니다." &&
                                       ui.dialog.settingPopup()->alertWindow() == nullptr;
             std::fflush(stdout);
