@@ -50,6 +50,12 @@ int SkinComboBox::SetCurSel(int index) {
     return index;
 }
 
+void SkinComboBox::ClearSelection() {
+    selected_ = CB_ERR;
+    shown_.clear();
+    update();
+}
+
 void SkinComboBox::SetShownText(const QString& text) {
     shown_ = text;
     update();

@@ -31,6 +31,8 @@ public:
     // Selects and reports; a position outside the list is refused with CB_ERR, nothing changes.
     int SetCurSel(int index);
     int GetCurSel() const { return selected_; }
+    // No entry selected and no text shown, without a report.
+    void ClearSelection();
     QString shownText() const { return shown_; }
     void SetShownText(const QString& text);
 
