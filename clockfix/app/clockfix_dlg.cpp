@@ -51,7 +51,7 @@ bool CClockfixDlg::OnCommand(int id, platform::UINT code) {
         SetTime();
         return true;
     }
-    if (id == IDC_DRIVE_LIST && code == skin::CBN_SELCHANGE) {
+    if (id == IDC_DRIVE_LIST && code == platform::CBN_SELCHANGE) {
         OnDriveSelected();
         return true;
     }

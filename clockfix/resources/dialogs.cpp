@@ -24,6 +24,7 @@ constexpr ControlTemplate kMainControls[] = {
     {1058, ControlKind::Label, "RDX-4400 시간 설정", 16, 8, 300, 22},
     {1037, ControlKind::PushButton, "X", 390, 7, 22, 22},
     {1053, ControlKind::Label, "저장장치선택", 22, 49, 100, 20},
+    {1018, ControlKind::DropDownList, "", 124, 46, 276, 26},
     {1065, ControlKind::GroupBox, "", 20, 88, 380, 100},
     {1063, ControlKind::Edit, "", 36, 104, 110, 26},
     {1064, ControlKind::Edit, "", 156, 104, 110, 26},

@@ -90,7 +90,7 @@ SkinControl* SkinDialog::MakeControl(SkinKind kind, int id, std::uint32_t style,
     case SkinKind::ListBox:
         return new SkinListBox(id, name, owner, style & platform::LBS_NOTIFY, this);
     case SkinKind::Combo:
-        return new SkinComboBox(id, name, owner, this);
+        return new SkinComboBox(id, name, owner, kWrappedStyle | style, this);
     case SkinKind::Progress:
         return new SkinProgress(id, name, owner, this);
     case SkinKind::Slider:

@@ -19,8 +19,8 @@ void DrawArrow(QPainter& painter, const QRect& area, QColor colour) {
 
 } // namespace
 
-SkinComboBox::SkinComboBox(int id, std::string name, platform::HWND owner, QWidget* parent)
-    : QWidget(parent), SkinControl(SkinKind::Combo, id, std::move(name), owner) {
+SkinComboBox::SkinComboBox(int id, std::string name, platform::HWND owner, std::uint32_t style, QWidget* parent)
+    : QWidget(parent), SkinControl(SkinKind::Combo, id, std::move(name), owner), style_(style) {
     setFocusPolicy(Qt::TabFocus);
 }
 
@@ -46,7 +46,7 @@ int SkinComboBox::SetCurSel(int index) {
     selected_ = index;
     shown_ = entries_[index];
     update();
-    NotifyOwner(CBN_SELCHANGE);
+    NotifyOwner(platform::CBN_SELCHANGE);
     return index;
 }
 

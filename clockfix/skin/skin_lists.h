@@ -14,15 +14,16 @@ class QMenu;
 
 namespace skin {
 
-inline constexpr platform::UINT CBN_SELCHANGE = 1;
 inline constexpr int CB_ERR = -1;
 
 class SkinComboBox : public QWidget, public SkinControl {
     Q_OBJECT
     Q_PROPERTY(QString text READ shownText WRITE SetShownText)
 public:
-    SkinComboBox(int id, std::string name, platform::HWND owner, QWidget* parent);
+    // The template's style stays with it (CBS_DROPDOWNLIST and the window bits).
+    SkinComboBox(int id, std::string name, platform::HWND owner, std::uint32_t style, QWidget* parent);
     QWidget* widget() override { return this; }
+    std::uint32_t windowStyle() const { return style_; }
 
     int AddString(const std::string& text);   // appended; returns its position
     void ResetContent();                      // no entries, no selection, no shown text
@@ -46,6 +47,7 @@ protected:
 private:
     void OpenList();
 
+    std::uint32_t style_;
     QStringList entries_;
     int selected_ = CB_ERR;
     QString shown_;

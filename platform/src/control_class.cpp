@@ -20,6 +20,7 @@ constexpr KindClass kKindClasses[] = {
     {ControlKind::Edit, "Edit", 0},
     {ControlKind::TabControl, "SysTabControl32", 0},
     {ControlKind::CheckList, "ListBox", 0},
+    {ControlKind::DropDownList, "ComboBox", CBS_DROPDOWNLIST},
     {ControlKind::ProgressBar, "msctls_progress32", 0},
 };
 

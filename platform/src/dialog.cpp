@@ -17,6 +17,7 @@
 #include "platform/bitmap_button.h"
 #include "platform/control_class.h"
 #include "platform/controls.h"
+#include "platform/drop_down_list.h"
 #include "platform/fonts.h"
 
 namespace platform {
@@ -129,6 +130,8 @@ std::string Dialog::GetDlgItemText(int id) const {
         text = edit->text();
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         text = group->title();
+    else if (auto* list = qobject_cast<DropDownList*>(w))
+        text = list->currentText();
     else if (w && w->metaObject()->indexOfProperty("text") >= 0)
         text = w->property("text").toString();
     else if (w)
@@ -291,6 +294,9 @@ QWidget* Dialog::makeControl(const ControlTemplate& c, QButtonGroup*& radioGroup
         break;
     case ControlKind::CheckList:
         control = new CheckListBox(c.id, c.style & kStyleNotify, this);
+        break;
+    case ControlKind::DropDownList:
+        control = new DropDownList(c.id, this);
         break;
     case ControlKind::ProgressBar: {
         auto* bar = new QProgressBar(this);

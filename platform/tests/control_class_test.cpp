@@ -26,6 +26,7 @@ constexpr ControlTemplate kControls[] = {
     {19, ControlKind::TabControl, "", 0, 0, 50, 20},
     {20, ControlKind::CheckList, "", 0, 0, 50, 20, kStyleNotify},
     {21, ControlKind::ProgressBar, "", 10, 40, 200, 16},
+    {22, ControlKind::DropDownList, "", 10, 60, 200, 24},
 };
 constexpr DialogTemplate kTemplate = {9001, 300, 100, "classes", nullptr, 9, kDialogPopup, kControls};
 
@@ -48,6 +49,7 @@ TEST(ControlClass, EachKindHasItsWindowsClassAndStyle) {
         {19, "SysTabControl32", 0x50000000},
         {20, "ListBox", 0x50000001},
         {21, "msctls_progress32", 0x50000000},
+        {22, "ComboBox", 0x50000003},
     };
     Dialog dialog(kTemplate);
     ASSERT_TRUE(dialog.Create());

@@ -40,7 +40,7 @@ TEST(ClockfixDialogs, TheMainWindowKeepsItsFixedPlaces) {
     struct Place {
         int id, x, y, width, height;
     };
-    for (const Place& p : {Place{1063, 36, 104, 110, 26}, Place{1054, 60, 206, 140, 36}, Place{1020, 220, 206, 140, 36}}) {
+    for (const Place& p : {Place{1018, 124, 46, 276, 26}, Place{1063, 36, 104, 110, 26}, Place{1054, 60, 206, 140, 36}, Place{1020, 220, 206, 140, 36}}) {
         const auto* c = Control(main, p.id);
         ASSERT_NE(c, nullptr) << p.id;
         EXPECT_EQ(c->x, p.x) << p.id;
@@ -53,6 +53,7 @@ TEST(ClockfixDialogs, TheMainWindowKeepsItsFixedPlaces) {
     EXPECT_STREQ(Control(main, 1053)->caption, "저장장치선택");
     EXPECT_STREQ(Control(main, 1054)->caption, "시간설정");
     EXPECT_STREQ(Control(main, 1020)->caption, "SD카드 초기화");
+    EXPECT_EQ(Control(main, 1018)->kind, platform::ControlKind::DropDownList);
     EXPECT_EQ(Control(main, 1065)->kind, platform::ControlKind::GroupBox);
     for (int id : {1063, 1064, 1069, 1070, 1071, 1072}) EXPECT_EQ(Control(main, id)->kind, platform::ControlKind::Edit) << id;
 }

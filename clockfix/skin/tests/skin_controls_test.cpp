@@ -75,7 +75,7 @@ public:
 
 protected:
     bool OnCommand(int id, platform::UINT code) override {
-        if (combo && id == combo->controlId() && code == CBN_SELCHANGE) {
+        if (combo && id == combo->controlId() && code == platform::CBN_SELCHANGE) {
             selectedWhenNotified.push_back(combo->GetCurSel());
             shownWhenNotified.push_back(GetDlgItemText(id));
         }
@@ -86,8 +86,10 @@ protected:
 TEST(SkinComboBox, EverySelectionShowsItsTextAndNotifiesBeforeItReturns) {
     SelectionDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    auto* combo = new SkinComboBox(1018, "Combo0", dialog.hwnd(), &dialog);
-    dialog.ReplaceDlgItem(1018, combo);
+    auto* combo = dialog.Wrap<SkinComboBox>(kCombo);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->name(), "Combo0");
+    EXPECT_EQ(combo->windowStyle(), 0x50010003u) << "its style and the tab stop";
     dialog.combo = combo;
 
     EXPECT_EQ(combo->AddString("(KX-310T) /media/a"), 0);
@@ -98,16 +100,21 @@ TEST(SkinComboBox, EverySelectionShowsItsTextAndNotifiesBeforeItReturns) {
     EXPECT_EQ(combo->SetCurSel(1), 1);
     ASSERT_EQ(dialog.selectedWhenNotified, std::vector<int>{1});
     EXPECT_EQ(dialog.shownWhenNotified, std::vector<std::string>{"(Drive Reco) /media/b"});
-    EXPECT_EQ(dialog.commands, (Commands{{1018, CBN_SELCHANGE}}));
+    EXPECT_EQ(dialog.commands, (Commands{{kCombo, platform::CBN_SELCHANGE}}));
 
     EXPECT_EQ(combo->SetCurSel(2), CB_ERR);
     EXPECT_EQ(combo->SetCurSel(-1), CB_ERR);
     EXPECT_EQ(combo->GetCurSel(), 1) << "a refused selection changes nothing";
     EXPECT_EQ(dialog.commands.size(), 1u) << "and reports nothing";
 
-    dialog.SetDlgItemText(1018, "");
+    dialog.SetDlgItemText(kCombo, "");
     EXPECT_EQ(combo->shownText(), QString());
     EXPECT_EQ(combo->GetCurSel(), 1);
+    combo->SetCurSel(0);
+    combo->ClearSelection();
+    EXPECT_EQ(combo->GetCurSel(), CB_ERR);
+    EXPECT_EQ(combo->shownText(), QString());
+    EXPECT_EQ(dialog.commands.size(), 2u) << "clearing is not a selection";
     combo->ResetContent();
     EXPECT_EQ(combo->GetCount(), 0);
     EXPECT_EQ(combo->GetCurSel(), CB_ERR);
@@ -117,9 +124,8 @@ TEST(SkinComboBox, EverySelectionShowsItsTextAndNotifiesBeforeItReturns) {
 TEST(SkinComboBox, AUsersChoiceFromTheOpenListIsReportedOnce) {
     SelectionDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    auto* combo = new SkinComboBox(1018, "Combo0", dialog.hwnd(), &dialog);
-    combo->setGeometry(10, 10, 200, 26);
-    dialog.ReplaceDlgItem(1018, combo);
+    auto* combo = dialog.Wrap<SkinComboBox>(kCombo);
+    ASSERT_NE(combo, nullptr);
     dialog.combo = combo;
     combo->AddString("one");
     combo->AddString("two");

@@ -78,6 +78,7 @@ TEST(SkinDialog, KindsComeFromClassAndStyleAndNamesCountPerKind) {
     EXPECT_EQ(dialog.WrapControl(kRadioA1)->name(), "Radio0");
     EXPECT_EQ(dialog.WrapControl(kList)->name(), "ListBox0");
     EXPECT_EQ(dialog.WrapControl(kProgress)->name(), "Progress0");
+    EXPECT_EQ(dialog.WrapControl(kCombo)->kind(), SkinKind::Combo);
     EXPECT_EQ(dialog.WrapControl(kHiddenPush)->name(), "Btn0");
     EXPECT_EQ(dialog.controls(SkinKind::Group).size(), 2u);
     EXPECT_EQ(dialog.controls(SkinKind::Check).size(), 2u);

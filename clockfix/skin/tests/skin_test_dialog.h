@@ -26,6 +26,7 @@ enum TestIds {
     kList,
     kProgress,
     kTabs,
+    kCombo,
 };
 
 inline constexpr platform::ControlTemplate kTestControls[] = {
@@ -45,6 +46,7 @@ inline constexpr platform::ControlTemplate kTestControls[] = {
     {kList, platform::ControlKind::CheckList, "", 120, 170, 100, 60, platform::kStyleNotify},
     {kProgress, platform::ControlKind::ProgressBar, "", 10, 240, 200, 20},
     {kTabs, platform::ControlKind::TabControl, "", 230, 170, 60, 60},
+    {kCombo, platform::ControlKind::DropDownList, "", 215, 240, 100, 24},
 };
 inline constexpr platform::DialogTemplate kTestTemplate = {
     9100, 320, 280, "skin", "Gulim", 9, platform::kDialogPopup, kTestControls};

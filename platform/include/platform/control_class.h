@@ -27,6 +27,7 @@ inline constexpr std::uint32_t SS_BITMAP_FRAME = 7;   // a picture: the low thre
 inline constexpr std::uint32_t ES_PASSWORD = 0x0020;
 inline constexpr std::uint32_t ES_READONLY = 0x0800;
 inline constexpr std::uint32_t LBS_NOTIFY = 0x0001;
+inline constexpr std::uint32_t CBS_DROPDOWNLIST = 0x0003;
 
 // The Windows class name of a control kind.
 const char* WindowClassName(ControlKind kind);

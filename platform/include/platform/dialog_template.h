@@ -21,6 +21,7 @@ enum class ControlKind : std::uint8_t {
     TabControl,
     CheckList,     // list of lines with a tick box each
     ProgressBar,   // a bar filled from the left, range 0..100 until code sets another
+    DropDownList,  // closed list of entries to choose one from, without typing
 };
 
 enum ControlStyle : std::uint32_t {
