@@ -11,6 +11,7 @@
 #include "about_dlg.h"
 #include "clockfix_window_fixture.h"
 #include "gui_support.h"
+#include "platform/displays.h"
 #include "platform/number_text.h"
 #include "skin/skin_lists.h"
 #include "test_folders.h"
@@ -94,7 +95,10 @@ TEST_F(ClockfixWindow, ARecorderCardAtStartIsPreselectedAndItsValuesRead) {
 TEST_F(ClockfixWindow, WithoutRemovableDrivesTheListAndTheActionsAreOff) {
     fake.disk("nvme0n1", "259:0", "0", {{"nvme0n1p1", "259:1"}});
     fake.mount("259:1", "/", fake.folder("mnt/data"), "ext4", "/dev/nvme0n1p1");
+    platform::SetDesktopRectOverride(QRect(100, 50, 1000, 800));
     auto dialog = start();
+    platform::SetDesktopRectOverride(std::nullopt);
+    EXPECT_EQ(dialog->pos(), QPoint(390, 320)) << "in the middle of the desktop";
     EXPECT_EQ(dialog->entryCount(), 0);
     EXPECT_EQ(dialog->preselectedEntry(), -1);
     EXPECT_FALSE(dialog->GetDlgItem(IDC_DRIVE_LIST)->isEnabled());
