@@ -3,6 +3,7 @@
 // file written from its boxes, its keys and its system menu.
 #include <unistd.h>
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTest>
@@ -223,6 +224,23 @@ TEST_F(ClockfixWindow, TheSystemMenuOpensTheAboutBoxWithCommandSixteen) {
     EXPECT_EQ(dialog->DoModal(), 7);
     EXPECT_TRUE(aboutShown);
     EXPECT_EQ(items, (std::vector<std::string>{"닫기(&C)", "-", "Clockfix 정보(&A)..."}));
+}
+
+TEST_F(ClockfixWindow, ARightPressOpensTheSystemMenuWhoseCloseItemEnds) {
+    auto dialog = start();
+    bool opened = false;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(200, 250), dialog->mapToGlobal(QPoint(200, 250)));
+        QCoreApplication::sendEvent(dialog.get(), &press);
+        QMenu* menu = dialog->systemMenu();
+        ASSERT_NE(menu, nullptr);
+        opened = true;
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QTimer::singleShot(20000, dialog.get(), [&] { dialog->EndDialog(-99); });
+    EXPECT_EQ(dialog->DoModal(), platform::IDCANCEL);
+    EXPECT_TRUE(opened);
 }
 
 } // namespace
