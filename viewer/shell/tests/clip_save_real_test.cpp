@@ -5,6 +5,7 @@
 #include "main_window_harness.h"
 #include "settings/alert_popup.h"
 #include "settings/setting_popup.h"
+#include "shell/main_window_ids.h"
 
 namespace shell::test {
 namespace {

@@ -2,6 +2,7 @@
 // of what it does to playback, and what the user is shown.
 
 #include <QGuiApplication>
+#include <QTest>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -165,6 +166,48 @@ void WriteLargeRecording(const fs::path& path, std::size_t mediaBytes) {
     const Bytes fileType = {'d', 'r', 'c', '1', 0, 0, 0, 1, 'd', 'r', 'c', '1', 'a', 'v', 'c', '1'};
     tripdesk::test::WriteBytes(path, tripdesk::test::Concat({Box("ftyp", fileType), Box("mdat", Bytes(mediaBytes)),
                                                              Box("moov", {})}));
+}
+
+// What a user does: the save command while playing, a folder from the browser, both squares
+// ticked, the save button of the file-save mode.
+TEST_F(ClipSaveTest, SaveCommandFolderSquaresAndSaveButtonGiveBothCopies) {
+    ShownBoxes shown;
+    MainWindowHarness ui;
+    const std::string front = ui.Pair(folder, "20110512_093015");
+    ui.Drop({front});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    settings::SettingPopup& popup = *ui.dialog.settingPopup();
+
+    ui.Send(platform::WM_COMMAND, platform::MAKEWPARAM(IDC_SAVE, platform::BN_CLICKED), 0);
+    ASSERT_EQ(popup.Mode(), settings::SettingMode::FileSave);
+    hooks.folderAnswers.push_back(saveFolder.string());
+    popup.bitmapButton(settings::SettingPopup::kChooseFolderId)->Click();
+    EXPECT_EQ(popup.ClipTarget().folder, saveFolder.string() + "/");
+    QTest::mouseClick(&popup, Qt::LeftButton, {}, QPoint(30, 160));
+    QTest::mouseClick(&popup, Qt::LeftButton, {}, QPoint(145, 160));
+    // A second save command while the window is in use changes nothing.
+    ui.Send(platform::WM_COMMAND, platform::MAKEWPARAM(IDC_SAVE, platform::BN_CLICKED), 0);
+    EXPECT_TRUE(popup.ClipTarget().front && popup.ClipTarget().rear);
+    EXPECT_TRUE(fs::is_empty(saveFolder));
+
+    popup.bitmapButton(settings::SettingPopup::kActionId)->Click();
+
+    EXPECT_EQ(popup.Mode(), settings::SettingMode::Idle);
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_FALSE(ui.dialog.playing());
+    ASSERT_EQ(shown.boxes.size(), 1u);
+    EXPECT_EQ(shown.boxes[0].text, "저장이 완료되었습니다.");
+    ASSERT_NE(popup.alertWindow(), nullptr);
+    EXPECT_EQ(popup.alertWindow()->Number(), 2);
+    for (const auto& [copyName, sourceName] : {std::pair{"copy_drf2_20110512_093015.mp4", "drf2_20110512_093015.mp4"},
+                                                std::pair{"copy_drf1_20110512_093015.mp4", "drf1_20110512_093015.mp4"}}) {
+        const Bytes copy = ReadBytes(saveFolder / copyName);
+        const Bytes source = ReadBytes(folder / sourceName);
+        ASSERT_EQ(copy.size(), source.size()) << copyName;
+        EXPECT_TRUE(std::equal(kStandardFileTypeBox.begin(), kStandardFileTypeBox.end(), copy.begin()));
+        EXPECT_TRUE(std::equal(copy.begin() + 24, copy.end(), source.begin() + 24)) << copyName;
+    }
 }
 
 constexpr int kFailureBoxShown = 0;
