@@ -139,4 +139,23 @@ double Psnr(const Picture24& original, const Decoded& decoded) {
     return 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
+std::map<std::string, std::string> PdfInfo(const std::filesystem::path& pdf) {
+    std::map<std::string, std::string> fields;
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {QString::fromStdString(pdf.string())});
+    if (!pdfinfo.waitForFinished(60000) || pdfinfo.exitCode() != 0) return fields;
+    for (const QByteArray& line : pdfinfo.readAllStandardOutput().split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0) fields[line.left(colon).trimmed().toStdString()] = line.mid(colon + 1).trimmed().toStdString();
+    }
+    return fields;
+}
+
+std::optional<std::pair<double, double>> PdfPageSize(const std::map<std::string, std::string>& info) {
+    const auto size = info.find("Page size");
+    double width = 0, height = 0;
+    if (size == info.end() || std::sscanf(size->second.c_str(), "%lf x %lf", &width, &height) != 2) return std::nullopt;
+    return std::pair{width, height};
+}
+
 } // namespace capture::testing

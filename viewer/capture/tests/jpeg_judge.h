@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,5 +46,11 @@ Decoded DecodeWithDjpeg(const std::filesystem::path& jpeg);
 
 // Over the three colour components of the whole picture.
 double Psnr(const Picture24& original, const Decoded& decoded);
+
+// pdfinfo's fields ("Title", "Pages", "Page size", ...) with their values trimmed; empty when
+// pdfinfo fails.
+std::map<std::string, std::string> PdfInfo(const std::filesystem::path& pdf);
+// The first page's width and height in points, from "Page size"; nothing when absent.
+std::optional<std::pair<double, double>> PdfPageSize(const std::map<std::string, std::string>& info);
 
 } // namespace capture::testing

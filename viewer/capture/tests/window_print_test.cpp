@@ -11,6 +11,7 @@
 
 #include "capture/window_print.h"
 #include "dialog_hooks.h"
+#include "jpeg_judge.h"
 #include "platform/dialogs.h"
 #include "test_folders.h"
 
@@ -56,7 +57,7 @@ struct PrintHook {
     ~PrintHook() { platform::SetPrintDialogHook(nullptr); }
 };
 
-std::string Run(const QString& program, const QStringList& arguments) {
+std::string RunProgram(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
@@ -73,19 +74,17 @@ TEST(WindowPrint, OneLandscapePageWithTheStretchedPicture) {
     ASSERT_TRUE(fs::exists(pdf));
     std::printf("printed page kept at %s\n", pdf.c_str());
 
-    const std::string info = Run("pdfinfo", {QString::fromStdString(pdf.string())});
-    EXPECT_NE(info.find("Title:          Qel\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("Pages:          1\n"), std::string::npos) << info;
-    double width = 0, height = 0;
-    const auto sizeAt = info.find("Page size:");
-    ASSERT_NE(sizeAt, std::string::npos) << info;
-    ASSERT_EQ(std::sscanf(info.c_str() + sizeAt, "Page size: %lf x %lf", &width, &height), 2);
-    EXPECT_NEAR(width, 841.9, 1.0) << "A4 landscape: 297 mm wide";
-    EXPECT_NEAR(height, 595.3, 1.0);
+    const auto info = testing::PdfInfo(pdf);
+    EXPECT_EQ(info.at("Title"), "Qel");
+    EXPECT_EQ(info.at("Pages"), "1");
+    const auto size = testing::PdfPageSize(info);
+    ASSERT_TRUE(size);
+    EXPECT_NEAR(size->first, 841.9, 1.0) << "A4 landscape: 297 mm wide";
+    EXPECT_NEAR(size->second, 595.3, 1.0);
 
     // Raster at 100 dpi; the printable area starts at the margin.
     const fs::path raster = pdf.parent_path() / "page";
-    Run("pdftoppm", {"-r", "100", "-png", "-singlefile", QString::fromStdString(pdf.string()),
+    RunProgram("pdftoppm", {"-r", "100", "-png", "-singlefile", QString::fromStdString(pdf.string()),
                      QString::fromStdString(raster.string())});
     QImage page(QString::fromStdString(raster.string() + ".png"));
     ASSERT_FALSE(page.isNull());
