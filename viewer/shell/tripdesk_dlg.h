@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_frames.h"
 #include "platform/dialog.h"
 #include "shell/model/pixel_rect.h"
 #include "shell/model/play_list.h"
@@ -76,6 +77,7 @@ public:
     settings::InfoPopup* infoPopup() const { return info_; }
     player::VideoPopup* videoPopup(int channel) const;
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
+    const capture::CaptureFrames& captureFrames() const { return captureFrames_; }
 
 protected:
     int OnCreate() override;
@@ -94,7 +96,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 16> kCommands;
+    static const std::array<Command, 18> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -126,6 +128,8 @@ private:
     void CmdInfo();
     void CmdOpenFile();
     void CmdClockfix();
+    void CmdCapture();
+    void CmdPrint();
 
     // Playback.
     bool OpenCurrentRecording();
@@ -185,6 +189,7 @@ private:
     settings::InfoPopup* info_ = nullptr;
     std::array<player::VideoPopup*, 2> videoPopups_{};
     catalogue::FilesOpenPopup* filesOpen_ = nullptr;
+    capture::CaptureFrames captureFrames_;   // kept until the next capture
 
     QImage skin_;          // clean copy of the window skin, the source for erasing areas
     QImage backBuffer_;    // the only picture of the window
