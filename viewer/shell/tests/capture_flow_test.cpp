@@ -12,6 +12,7 @@
 #include "main_window_harness.h"
 #include "settings/setting_popup.h"
 #include "shell/main_window_ids.h"
+#include "test_folders.h"
 
 namespace shell::test {
 namespace {
@@ -43,8 +44,8 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         platform::SetClockFastForward(false);   // the library plays in real time
-        captures = folder / "captures";
-        fs::create_directories(captures);
+        // Kept after the run, to be looked at beside the window's picture.
+        captures = tripdesk::test::FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     // Plays path, pauses once it has played `seconds` and captures.
     void PlayPauseCapture(MainWindowHarness& ui, const std::string& path, int seconds) {
@@ -69,6 +70,7 @@ TEST_F(CaptureFlowTest, FrontAndRearOfAPausedPairAreSavedUnderTheRecordingsName)
 
     const capture::CaptureFrames& frames = ui.dialog.captureFrames();
     const int seconds = ui.dialog.adapter()->positionSeconds.load();
+    ui.dialog.grab().save(QString::fromStdString((captures / "window.png").string()));
     EXPECT_EQ(frames.name, "drf2_20110512_093015_000" + std::to_string(seconds) + ".jpg");
     ASSERT_EQ(frames.frameBytes, capture::kFramePictureBytes);
     ASSERT_EQ(frames.rear.size(), capture::kFramePictureBytes);
