@@ -94,7 +94,8 @@ jpeg::SampleBlock BlockAt(const std::vector<std::int16_t>& plane, std::size_t wi
     return block;
 }
 
-void CodeScan(Bytes& out, const Planes& planes, const jpeg::HuffmanCodeSet& codes) {
+void CodeScan(Bytes& out, const Planes& planes, const jpeg::HuffmanCodeSet& codes, DctForm dct) {
+    const auto transform = dct == DctForm::Plain ? jpeg::ForwardDct : jpeg::ForwardDctSideBySide;
     struct Component {
         const std::array<std::uint8_t, 64>& quant;
         const jpeg::HuffmanCode& dc;
@@ -111,7 +112,7 @@ void CodeScan(Bytes& out, const Planes& planes, const jpeg::HuffmanCodeSet& code
         for (std::size_t blockColumn = 0; blockColumn < planes.width8 / 8; ++blockColumn) {
             for (std::size_t c = 0; c < components.size(); ++c) {
                 const auto samples = BlockAt(planes.samples[c], planes.width8, blockRow, blockColumn);
-                const auto quantised = jpeg::Quantise(jpeg::ForwardDct(samples), components[c].quant);
+                const auto quantised = jpeg::Quantise(transform(samples), components[c].quant);
                 jpeg::CodeBlock(writer, quantised, predictors[c], components[c].dc, components[c].ac);
             }
         }
@@ -141,7 +142,7 @@ std::optional<std::vector<std::uint8_t>> JpegEncoder::Encode() const {
     PutQuantTable(out, 0x01, jpeg::kChrominanceQuant);
     const jpeg::HuffmanCodeSet codes = PutHuffmanTables(out);
     PutFrameAndScanHeaders(out, width, height);
-    CodeScan(out, ConvertColours(pixels_.data(), width, height, Stride24(header_.width)), codes);
+    CodeScan(out, ConvertColours(pixels_.data(), width, height, Stride24(header_.width)), codes, dct_);
     out.insert(out.end(), {0xff, 0xd9});
     return out;
 }

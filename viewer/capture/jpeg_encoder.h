@@ -12,8 +12,13 @@
 
 namespace capture {
 
+// Which arrangement of the DCT's float operations is used; both give the same bytes.
+enum class DctForm { Plain, SideBySide };
+
 class JpegEncoder {
 public:
+    explicit JpegEncoder(DctForm dct = DctForm::SideBySide) : dct_(dct) {}
+
     // Copies the header fields and byteCount pixel bytes (rows bottom-up, B, G, R, padded to 4
     // bytes). Refused: anything but 24-bit uncompressed, a width or height outside 1..65535,
     // fewer bytes than stride × height, no pixels.
@@ -28,6 +33,7 @@ public:
     const BitmapHeader& Header() const { return header_; }
 
 private:
+    DctForm dct_;
     BitmapHeader header_;
     std::vector<std::uint8_t> pixels_;
     bool hasImage_ = false;

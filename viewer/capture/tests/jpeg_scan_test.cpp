@@ -119,7 +119,9 @@ TEST(JpegScan, NoisePictureFillsItsScanExactly) {
     EXPECT_GT(decoded->stuffedBytes, 0);
     EXPECT_GT(decoded->blocksEndingAt63, 0);
     for (std::size_t i = 0; i + 1 < parts->scanData.size(); ++i) {
-        if (parts->scanData[i] == 0xff) EXPECT_EQ(parts->scanData[i + 1], 0x00) << "at " << i;
+        if (parts->scanData[i] == 0xff) {
+            EXPECT_EQ(parts->scanData[i + 1], 0x00) << "at " << i;
+        }
     }
 }
 
