@@ -95,8 +95,9 @@ TEST_F(CaptureFlowTest, FrontAndRearOfAPausedPairAreSavedUnderTheRecordingsName)
         EXPECT_GE(psnr, 30.0);
     }
 
-    // Another capture while the settings window is in its capture mode replaces the pictures
-    // and the name only.
+    // Another capture while the settings window is in another mode replaces the pictures and
+    // the name only.
+    settingsWindow->SetMode(settings::SettingMode::ViewerSetting);
     ui.Click(IDC_PAUSE);
     ASSERT_TRUE(WaitUntil([&] { return ui.dialog.adapter()->positionSeconds >= seconds + 2; }));
     ui.Click(IDC_PAUSE);
@@ -106,7 +107,7 @@ TEST_F(CaptureFlowTest, FrontAndRearOfAPausedPairAreSavedUnderTheRecordingsName)
     EXPECT_EQ(frames.name,
               "drf2_20110512_093015_000" + std::to_string(ui.dialog.adapter()->positionSeconds.load()) + ".jpg");
     EXPECT_NE(frames.front, before);
-    EXPECT_EQ(settingsWindow->Mode(), settings::SettingMode::Capture);
+    EXPECT_EQ(settingsWindow->Mode(), settings::SettingMode::ViewerSetting);
 }
 
 // A parking recording played in one-channel mode: no prefix of a name, no rear picture.
