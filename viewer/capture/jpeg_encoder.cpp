@@ -30,14 +30,14 @@ void PutQuantTable(Bytes& out, std::uint8_t id, const std::array<std::uint8_t, 6
 // Writes the DHT segment and returns the codes built from the bytes just written.
 jpeg::HuffmanCodeSet PutHuffmanTables(Bytes& out) {
     std::size_t length = 2;
-    for (const auto& spec : jpeg::kHuffmanSpecs) length += 17 + spec.values.size();
+    for (const auto& table : jpeg::kHuffmanTables) length += 17 + table.values.size();
     out.insert(out.end(), {0xff, 0xc4});
     PutWord(out, length);
     const std::size_t payloadStart = out.size();
-    for (const auto& spec : jpeg::kHuffmanSpecs) {
-        out.push_back(spec.classAndId);
-        out.insert(out.end(), spec.bits.begin(), spec.bits.end());
-        out.insert(out.end(), spec.values.begin(), spec.values.end());
+    for (const auto& table : jpeg::kHuffmanTables) {
+        out.push_back(table.classAndId);
+        out.insert(out.end(), table.bits.begin(), table.bits.end());
+        out.insert(out.end(), table.values.begin(), table.values.end());
     }
     // The tables are fixed and well formed; a failure here is a broken table in this program.
     return *jpeg::HuffmanCodeSet::FromDht(std::span(out).subspan(payloadStart));

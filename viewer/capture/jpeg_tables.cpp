@@ -73,7 +73,7 @@ constexpr std::array<std::array<float, 8>, 8> MakeCosine() {
 
 } // namespace
 
-const std::array<HuffmanSpec, 4> kHuffmanSpecs = {{
+const std::array<HuffmanTable, 4> kHuffmanTables = {{
     {0x00, {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues},
     {0x10, {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLuminanceValues},
     {0x01, {0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues},

@@ -61,12 +61,24 @@ TEST(JpegFile, MissingOrUnusableFolderFails) {
     EXPECT_FALSE(fs::exists(folder / "nothing.jpg"));
 }
 
+// The superuser writes into read-only folders, so then the write runs in a child process that
+// has given up its rights.
 TEST(JpegFile, ReadOnlyFolderFails) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
     const fs::path folder = tripdesk::test::FreshFolder("read-only");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(EncoderOf(testing::BlankPicture(16, 16)).EncodeToFile(folder / "a.jpg"));
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const JpegEncoder encoder = EncoderOf(testing::BlankPicture(16, 16));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        ::_exit(encoder.EncodeToFile(folder / "a.jpg") ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
     fs::permissions(folder, fs::perms::owner_all);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the encoder reported success, 2: the rights were not given up";
     EXPECT_TRUE(FilesIn(folder).empty());
 }
 
