@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QWidget>
@@ -11,6 +12,7 @@
 
 #include "capture/window_print.h"
 #include "dialog_hooks.h"
+#include "gui_support.h"
 #include "jpeg_judge.h"
 #include "platform/dialogs.h"
 #include "test_folders.h"
@@ -129,6 +131,25 @@ TEST(WindowPrint, AnUnwritableOutputShowsTheMessage) {
     EXPECT_EQ(PrintWindow(window), PrintResult::Failed);
     EXPECT_EQ(hooks.messages, std::vector<std::string>{"인쇄하지 못했습니다."});
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+// Without a hook the real print dialog is shown: one picture on one page, so no page range and
+// no selection; printing to a PDF file stays offered.
+TEST(WindowPrint, TheDialogOffersNoPageRangeOrSelection) {
+    tripdesk::test::DialogHooks hooks;
+    bool seen = false;
+    tripdesk::test::WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+        seen = true;
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+        dialog->reject();
+    });
+    GridWindow window;
+    EXPECT_EQ(PrintWindow(window), PrintResult::Cancelled);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(hooks.messages.empty());
 }
 
 } // namespace
