@@ -1,6 +1,7 @@
 #pragma once
 // A frame picture of the player library (640 × 480, 4 bytes a pixel: B, G, R, unused, rows from
-// the top) as a packed 24-bit bitmap: rows from the bottom, B, G, R, padded to 4 bytes.
+// the top, as the library contract gives it) as a packed 24-bit bitmap: rows from the bottom, B,
+// G, R, padded to 4 bytes.
 
 #include <cstdint>
 #include <optional>
@@ -8,12 +9,13 @@
 #include <vector>
 
 #include "capture/bitmap_header.h"
+#include "contract/vexplayer_contract.h"
 
 namespace capture {
 
-inline constexpr int kFrameWidth = 640;
-inline constexpr int kFrameHeight = 480;
-inline constexpr std::size_t kFramePictureBytes = std::size_t{kFrameWidth} * kFrameHeight * 4;
+inline constexpr int kFrameWidth = vexplayer::kFrameWidth;
+inline constexpr int kFrameHeight = vexplayer::kFrameHeight;
+inline constexpr std::size_t kFramePictureBytes = vexplayer::kFramePictureBytes;
 
 struct PackedBitmap {
     BitmapHeader header;              // 40, 640, 480, 1, 24, 0, 640 × 480 × 3, the rest 0
