@@ -113,6 +113,10 @@ bool RunPrintDialog(QPrinter& printer, QWidget* parent) {
     if (const PrintDialogHook hook = Current(&Hooks::printDialog)) return hook(printer, parent);
     if (!HaveWidgets()) return false;
     QPrintDialog dialog(&printer, parent);
+    // One picture on one page: no page range, no selection; copies go to the printer.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;
 }
 

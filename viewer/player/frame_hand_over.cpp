@@ -58,11 +58,9 @@ template <typename Read> auto FrameHandOver::ReadConsistent(Read read) const {
 
 void FrameHandOver::PublishPictures(const std::uint8_t* channel1, const std::uint8_t* channel2,
                                     bool withChannel2, std::int32_t pictureBytes) {
-    BeginWrite();
-    channel1_.store(channel1, kStore);
-    if (withChannel2) channel2_.store(channel2, kStore);
-    pictureBytes_.store(pictureBytes, kStore);
-    EndWrite();
+    const std::size_t bytes = pictureBytes > 0 ? static_cast<std::size_t>(pictureBytes) : 0;
+    pictures_[0].Publish(channel1, bytes);
+    if (withChannel2) pictures_[1].Publish(channel2, bytes);
 }
 
 void FrameHandOver::PublishUserData(bool noUserData, const std::uint8_t* gpsEntry,
@@ -102,10 +100,9 @@ UserDataSnapshot FrameHandOver::SnapshotUserData() const {
     });
 }
 
-FramePictures FrameHandOver::SnapshotPictures() const {
-    return ReadConsistent([this] {
-        return FramePictures{channel1_.load(kLoad), channel2_.load(kLoad), pictureBytes_.load(kLoad)};
-    });
+std::span<const std::uint8_t> FrameHandOver::LatestPicture(int channel) {
+    if (channel != 1 && channel != 2) return {};
+    return pictures_[static_cast<std::size_t>(channel - 1)].Latest();
 }
 
 } // namespace player

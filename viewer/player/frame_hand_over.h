@@ -2,12 +2,17 @@
 // The frame copies handed from the library's thread to the user-interface thread without a lock
 // that the reader could hold: a sequence counter around a payload of atomic words. Writers (the
 // library's threads) never wait for a reader; a reader retries while a write is under way, so it
-// always gets one whole GPS entry and the G-sensor entry of the same step.
+// always gets one whole GPS entry and the G-sensor entry of the same step. The pictures, which
+// belong to the library and are freed at its next frame, are copied into a triple buffer per
+// channel during the frame event.
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string_view>
+
+#include "player/picture_triple_buffer.h"
 
 namespace player {
 
@@ -25,15 +30,10 @@ struct UserDataSnapshot {
     std::array<float, 3> GSensor() const;
 };
 
-struct FramePictures {
-    const std::uint8_t* channel1 = nullptr;   // library memory, valid until the next frame
-    const std::uint8_t* channel2 = nullptr;
-    std::int32_t pictureBytes = 0;
-};
-
 class FrameHandOver {
 public:
-    // Library's thread. channel2 is taken only when withChannel2 is set.
+    // Library's thread: copies of the pictures (pictureBytes each; none when it is not positive).
+    // channel2 is taken only when withChannel2 is set.
     void PublishPictures(const std::uint8_t* channel1, const std::uint8_t* channel2, bool withChannel2,
                          std::int32_t pictureBytes);
     // Library's thread: the no-user-data flag and, when the file has user data, copies of the
@@ -45,7 +45,9 @@ public:
 
     // Any thread.
     UserDataSnapshot SnapshotUserData() const;
-    FramePictures SnapshotPictures() const;
+    // User-interface thread only: the newest whole copy of channel 1's or 2's picture, empty
+    // before the first; valid until the next call for that channel.
+    std::span<const std::uint8_t> LatestPicture(int channel);
 
 private:
     static constexpr std::size_t kGpsWords = UserDataSnapshot::kGpsBytes / 8;
@@ -60,9 +62,7 @@ private:
     std::array<std::atomic<std::uint32_t>, kGSensorWords> gsensorWords_{};
     std::atomic<bool> hasCopies_{false};
     std::atomic<bool> noUserData_{true};
-    std::atomic<const std::uint8_t*> channel1_{nullptr};
-    std::atomic<const std::uint8_t*> channel2_{nullptr};
-    std::atomic<std::int32_t> pictureBytes_{0};
+    std::array<PictureTripleBuffer, 2> pictures_;
 };
 
 } // namespace player

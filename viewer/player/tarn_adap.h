@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <utility>
@@ -116,8 +117,9 @@ public:
     // The GPS and G-sensor copies of one step and the no-user-data flag, never torn.
     UserDataSnapshot SnapshotUserData() const { return frames_.SnapshotUserData(); }
     bool NoUserData() const { return frames_.NoUserData(); }
-    // The latest frame's pictures (library memory, valid until the next frame) and their size.
-    FramePictures SnapshotPictures() const { return frames_.SnapshotPictures(); }
+    // User-interface thread: the adapter's copy of the newest picture of channel 1 or 2 (channel 2
+    // only from frames in channel mode 2), empty before the first; valid until the next call.
+    std::span<const std::uint8_t> LatestPicture(int channel) { return frames_.LatestPicture(channel); }
     float Position() const { return position_.load(); }
     float ClipLength() const { return clipLength_.load(); }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "capture/capture_save.h"
 #include "platform/bitmap_button.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
@@ -246,6 +247,9 @@ void SettingPopup::RunAction() {
     case SettingMode::Capture:
         Show(kHidden);
         PullChoices();   // the capture takes its picture from the chosen source
+        if (captureFrames_)
+            capture::SaveChosenPicture(*captureFrames_, choices_.captureSource, CaptureTarget().folder,
+                                       parentWidget());
         GoIdle();
         break;
     case SettingMode::FileSave: {

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "capture/capture_frames.h"
 #include "platform/dialog.h"
 #include "settings/config_value.h"
 #include "settings/setting_choices.h"
@@ -67,6 +68,10 @@ public:
     // kShown or kHidden; nothing happens when the window is already so.
     void Show(int visible);
     int Visible() const { return visible_; }
+
+    // The main window's copies of the pictures and the capture name, kept (never owned) for the
+    // capture mode's button.
+    void SetCaptureFrames(const capture::CaptureFrames* frames) { captureFrames_ = frames; }
 
     // The player adapter handed over by the setting command; kept, never owned.
     void SetAdapter(player::TarnAdap* adapter) { adapter_ = adapter; }
@@ -153,6 +158,7 @@ private:
     QRect ownerPosition_;
     int visible_ = kHidden;
     player::TarnAdap* adapter_ = nullptr;
+    const capture::CaptureFrames* captureFrames_ = nullptr;
     SettingSavePopup* savePopup_ = nullptr;   // Qt children of this window
     AlertPopupDlg* alert_ = nullptr;
     QImage backBuffer_;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_frames.h"
 #include "platform/dialog.h"
 #include "shell/model/pixel_rect.h"
 #include "shell/model/play_list.h"
@@ -80,6 +81,7 @@ public:
     player::VideoPopup* videoPopup(int channel) const;
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
     usbconfig::UsbToolPopup* usbToolPopup() const { return usbTool_; }
+    const capture::CaptureFrames& captureFrames() const { return captureFrames_; }
 
 protected:
     int OnCreate() override;
@@ -98,7 +100,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 19> kCommands;
+    static const std::array<Command, 21> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -133,6 +135,8 @@ private:
     void CmdUsb();
     void CmdSave();
     void CmdSetting();
+    void CmdCapture();
+    void CmdPrint();
 
     // Playback.
     bool OpenCurrentRecording();
@@ -196,6 +200,7 @@ private:
     std::array<player::VideoPopup*, 2> videoPopups_{};
     catalogue::FilesOpenPopup* filesOpen_ = nullptr;
     usbconfig::UsbToolPopup* usbTool_ = nullptr;
+    capture::CaptureFrames captureFrames_;   // kept until the next capture
 
     QImage skin_;          // clean copy of the window skin, the source for erasing areas
     QImage backBuffer_;    // the only picture of the window

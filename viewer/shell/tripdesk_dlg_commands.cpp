@@ -25,7 +25,7 @@ struct CTripDeskDlg::Command {
 };
 
 // Conditions (needs the adapter, needs playing, ...) are checked inside each command.
-const std::array<CTripDeskDlg::Command, 19> CTripDeskDlg::kCommands{{
+const std::array<CTripDeskDlg::Command, 21> CTripDeskDlg::kCommands{{
     {IDC_MIN, &CTripDeskDlg::CmdMin},
     {IDC_CLOSE, &CTripDeskDlg::CmdClose},
     {IDC_PREV_FILE, &CTripDeskDlg::CmdPrevFile},
@@ -45,6 +45,8 @@ const std::array<CTripDeskDlg::Command, 19> CTripDeskDlg::kCommands{{
     {IDC_USB, &CTripDeskDlg::CmdUsb},
     {IDC_SAVE, &CTripDeskDlg::CmdSave},
     {IDC_SETTING, &CTripDeskDlg::CmdSetting},
+    {IDC_CAPTURE, &CTripDeskDlg::CmdCapture},
+    {IDC_PRINT, &CTripDeskDlg::CmdPrint},
 }};
 
 bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {

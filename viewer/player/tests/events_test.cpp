@@ -40,9 +40,9 @@ protected:
     std::size_t UserDataMessages() const { return mainWindow_->Of(WM_PLAYER_USERDATA).size(); }
     std::size_t ClipEndMessages() const { return mainWindow_->Of(WM_PLAYER_CLIPEND).size(); }
 
-    std::uint8_t picture1_[16] = {};
-    std::uint8_t picture2_[16] = {};
-    vexplayer::FrameRecord frame_ = FrameWith(picture1_, picture2_);
+    std::vector<std::uint8_t> picture1_ = std::vector<std::uint8_t>(vexplayer::kFramePictureBytes, 0x11);
+    std::vector<std::uint8_t> picture2_ = std::vector<std::uint8_t>(vexplayer::kFramePictureBytes, 0x22);
+    vexplayer::FrameRecord frame_ = FrameWith(picture1_.data(), picture2_.data());
 
     static vexplayer::FrameRecord FrameWith(const std::uint8_t* channel1, const std::uint8_t* channel2) {
         vexplayer::FrameRecord frame{};
@@ -164,10 +164,11 @@ TEST_F(EventsTest, AFrameCopiesTheEntryOfTheCurrentIndexAndTellsTheMainWindow) {
     EXPECT_FALSE(snapshot.noUserData);
     EXPECT_EQ(snapshot.GpsText(), GpsSentence(2));
     EXPECT_EQ(snapshot.GSensor(), GSensorSample(2));
-    const FramePictures pictures = adapter_->SnapshotPictures();
-    EXPECT_EQ(pictures.channel1, picture1_);
-    EXPECT_EQ(pictures.channel2, picture2_);
-    EXPECT_EQ(pictures.pictureBytes, vexplayer::kFramePictureBytes);
+    // The pictures are the adapter's own copies: the library may free its memory at once.
+    std::fill(picture1_.begin(), picture1_.end(), 0);
+    EXPECT_TRUE(std::ranges::equal(adapter_->LatestPicture(1),
+                                   std::vector<std::uint8_t>(vexplayer::kFramePictureBytes, 0x11)));
+    EXPECT_TRUE(std::ranges::equal(adapter_->LatestPicture(2), picture2_));
 
     // The index equal to the entry count has no entries: the copies are zero-filled.
     Frame(13.0f, 4);
@@ -177,12 +178,17 @@ TEST_F(EventsTest, AFrameCopiesTheEntryOfTheCurrentIndexAndTellsTheMainWindow) {
 
     // In one-channel mode the channel-2 picture is not taken.
     adapter_->channelMode = 1;
-    std::uint8_t other[4] = {};
-    frame_.channel1Picture = other;
+    const std::vector<std::uint8_t> other(vexplayer::kFramePictureBytes, 0x33);
+    frame_.channel1Picture = other.data();
     frame_.channel2Picture = nullptr;
     Frame(14.0f, 1);
-    EXPECT_EQ(adapter_->SnapshotPictures().channel1, other);
-    EXPECT_EQ(adapter_->SnapshotPictures().channel2, picture2_);
+    EXPECT_TRUE(std::ranges::equal(adapter_->LatestPicture(1), other));
+    EXPECT_TRUE(std::ranges::equal(adapter_->LatestPicture(2), picture2_));
+
+    // A frame without a picture leaves no picture to copy.
+    frame_.channel1Picture = nullptr;
+    Frame(15.0f, 1);
+    EXPECT_TRUE(adapter_->LatestPicture(1).empty());
 }
 
 TEST_F(EventsTest, AFrameWhileOpeningBelongsToTheReplacedFile) {

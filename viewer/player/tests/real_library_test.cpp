@@ -91,10 +91,8 @@ TEST_F(RealLibraryTest, APairPlaysSwitchesEndsAndReopens) {
     ASSERT_EQ(Play(first), 0);
     ASSERT_TRUE(WaitForPlaybackOf(first));
     ASSERT_TRUE(WaitUntil([&] { return adapter_->lengthSeconds.load() == card_.seconds(); }, 10s));
-    const FramePictures pictures = adapter_->SnapshotPictures();
-    EXPECT_NE(pictures.channel1, nullptr);
-    EXPECT_NE(pictures.channel2, nullptr);
-    EXPECT_EQ(pictures.pictureBytes, vexplayer::kFramePictureBytes);
+    EXPECT_EQ(adapter_->LatestPicture(1).size(), static_cast<std::size_t>(vexplayer::kFramePictureBytes));
+    EXPECT_EQ(adapter_->LatestPicture(2).size(), static_cast<std::size_t>(vexplayer::kFramePictureBytes));
     EXPECT_EQ(adapter_->EntryCount(), static_cast<std::uint32_t>(card_.plan().telemetryOf(first.fileName).size()));
 
     // Another pair while playing: the library takes it without a restart.
@@ -116,8 +114,8 @@ TEST_F(RealLibraryTest, AOneChannelRecordingPlaysWithoutASecondPicture) {
     adapter_->channelMode = 1;
     ASSERT_EQ(adapter_->PlayFiles(card_.path(card_.single(0)), ""), 0);
     ASSERT_TRUE(WaitForPlaybackOf(card_.single(0)));
-    EXPECT_NE(adapter_->SnapshotPictures().channel1, nullptr);
-    EXPECT_EQ(adapter_->SnapshotPictures().channel2, nullptr);
+    EXPECT_EQ(adapter_->LatestPicture(1).size(), static_cast<std::size_t>(vexplayer::kFramePictureBytes));
+    EXPECT_TRUE(adapter_->LatestPicture(2).empty());
 }
 
 TEST_F(RealLibraryTest, AnMjpgPathHasNoUserData) {
