@@ -173,7 +173,13 @@ std::optional<std::string> TarnAdap::Channel2Path() const {
 
 void TarnAdap::PublishUserData(std::shared_ptr<UserData> userData) {
     frames_.SetNoUserData(userData->parser.Failed());
-    userData_.store(std::move(userData));
+    std::lock_guard lock(userDataMutex_);
+    userData_ = std::move(userData);
+}
+
+std::shared_ptr<TarnAdap::UserData> TarnAdap::CurrentUserData() const {
+    std::lock_guard lock(userDataMutex_);
+    return userData_;
 }
 
 void TarnAdap::PublishNoUserData() {

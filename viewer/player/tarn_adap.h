@@ -157,7 +157,7 @@ private:
         std::vector<std::uint8_t> box;
         TarnUDAT parser;
     };
-    std::shared_ptr<UserData> CurrentUserData() const { return userData_.load(); }
+    std::shared_ptr<UserData> CurrentUserData() const;
     void PublishUserData(std::shared_ptr<UserData> userData);
     void PublishNoUserData();
 
@@ -208,7 +208,10 @@ private:
     std::optional<std::string> channel1Path_;
     std::optional<std::string> channel2Path_;
 
-    std::atomic<std::shared_ptr<UserData>> userData_;
+    // A plain lock, held only to copy the pointer: libstdc++'s atomic shared_ptr locks by a bit
+    // of the pointer, which ThreadSanitizer cannot see and reports as a race.
+    mutable std::mutex userDataMutex_;
+    std::shared_ptr<UserData> userData_;
     FrameHandOver frames_;
     std::atomic<std::uint32_t> currentIndex_{0};
     std::atomic<std::uint32_t> entryCount_{TarnUDAT::kUnknownEntryCount};
