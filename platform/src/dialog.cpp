@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "command_notify.h"
 #include "platform/bitmap_button.h"
+#include "platform/control_class.h"
 #include "platform/controls.h"
+#include "platform/drop_down_list.h"
 #include "platform/fonts.h"
 
 namespace platform {
@@ -127,6 +130,10 @@ std::string Dialog::GetDlgItemText(int id) const {
         text = edit->text();
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         text = group->title();
+    else if (auto* list = qobject_cast<DropDownList*>(w))
+        text = list->currentText();
+    else if (w && w->metaObject()->indexOfProperty("text") >= 0)
+        text = w->property("text").toString();
     else if (w)
         text = w->windowTitle();
     return text.toStdString();
@@ -143,6 +150,8 @@ void Dialog::SetDlgItemText(int id, const std::string& text) {
         edit->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         group->setTitle(value);
+    else if (w && w->metaObject()->indexOfProperty("text") >= 0)
+        w->setProperty("text", value);
     else if (w)
         w->setWindowTitle(value);
 }
@@ -153,6 +162,31 @@ void Dialog::ShowDlgItem(int id, bool shown) {
 
 void Dialog::EnableDlgItem(int id, bool enabled) {
     if (QWidget* w = GetDlgItem(id)) w->setEnabled(enabled);
+}
+
+std::string Dialog::GetDlgItemClassName(int id) const {
+    const auto it = templateControls_.find(id);
+    return it == templateControls_.end() ? std::string() : WindowClassName(it->second->kind);
+}
+
+std::uint32_t Dialog::GetDlgItemStyle(int id) const {
+    const auto it = templateControls_.find(id);
+    if (it == templateControls_.end()) return 0;
+    std::uint32_t style = WindowStyle(*it->second) & ~(WS_VISIBLE | WS_DISABLED);
+    const QWidget* control = GetDlgItem(id);
+    if (!control->isHidden()) style |= WS_VISIBLE;
+    if (!control->isEnabled()) style |= WS_DISABLED;
+    return style;
+}
+
+void Dialog::ReplaceDlgItem(int id, QWidget* control) {
+    const auto it = controls_.find(id);
+    if (it != controls_.end() && it->second != control) {
+        it->second->hide();
+        delete it->second;
+    }
+    controls_[id] = control;
+    templateControls_.erase(id);
 }
 
 LRESULT Dialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -191,7 +225,9 @@ void Dialog::buildControls() {
     QButtonGroup* radioGroup = nullptr;
     for (const ControlTemplate& c : template_.controls) {
         QWidget* control = makeControl(c, radioGroup);
-        if (c.id != -1) controls_.emplace(c.id, control);
+        if (c.id == -1) continue;
+        controls_.emplace(c.id, control);
+        templateControls_.emplace(c.id, &c);
     }
 }
 
@@ -259,6 +295,17 @@ QWidget* Dialog::makeControl(const ControlTemplate& c, QButtonGroup*& radioGroup
     case ControlKind::CheckList:
         control = new CheckListBox(c.id, c.style & kStyleNotify, this);
         break;
+    case ControlKind::DropDownList:
+        control = new DropDownList(c.id, this);
+        break;
+    case ControlKind::ProgressBar: {
+        auto* bar = new QProgressBar(this);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        control = bar;
+        break;
+    }
     }
     control->setGeometry(c.x, c.y, c.width, c.height);
     if (c.kind == ControlKind::Picture) {

@@ -13,8 +13,8 @@ namespace {
 // Windows faces the programs name; all of them draw with DejaVu Sans and take Korean text from
 // NanumGothic. Tahoma is narrower than DejaVu Sans: its condensed face keeps texts inside the
 // columns the windows were laid out for.
-constexpr std::array<std::string_view, 8> kMappedFaces{
-    "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Arial", "돋움", "돋움체", "굴림", "굴림체",
+constexpr std::array<std::string_view, 9> kMappedFaces{
+    "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Microsoft Sans Serif", "Arial", "돋움", "돋움체", "굴림", "굴림체",
 };
 constexpr std::string_view kTahoma = "Tahoma";
 

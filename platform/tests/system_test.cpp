@@ -262,6 +262,40 @@ TEST(Process, ExitFlushesOutputAndEndsWithTheCode) {
     EXPECT_EQ(recorded, 7);
 }
 
+TEST(DebuggerOutput, WholeFlushedLinesOnTheStandardErrorOnly) {
+    int errFds[2];
+    int outFds[2];
+    ASSERT_EQ(::pipe(errFds), 0);
+    ASSERT_EQ(::pipe(outFds), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(errFds[1], STDERR_FILENO);
+        ::dup2(outFds[1], STDOUT_FILENO);
+        ::close(errFds[0]);
+        ::close(outFds[0]);
+        std::setvbuf(stderr, nullptr, _IOFBF, 4096);   // only the flush can get it out before _exit
+        OutputDebugString("Format : 3");
+        OutputDebugString("done\n");
+        OutputDebugString("");
+        ::_exit(0);
+    }
+    ::close(errFds[1]);
+    ::close(outFds[1]);
+    auto readAll = [](int fd) {
+        std::string text;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+        ::close(fd);
+        return text;
+    };
+    const std::string errors = readAll(errFds[0]);
+    const std::string output = readAll(outFds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_EQ(errors, "Format : 3\ndone\n\n");
+    EXPECT_EQ(output, "");
+}
+
 TEST(Paths, FollowTheXdgFolders) {
     const std::string config = std::getenv("XDG_CONFIG_HOME");
     EXPECT_EQ(ConfigDir(), std::filesystem::path(config) / "tripdesk");

@@ -11,6 +11,7 @@ std::span<const platform::DialogTemplate> ShellDialogs();      // 102
 std::span<const platform::DialogTemplate> SettingsDialogs();   // 106, 107, 111, 113, 276
 std::span<const platform::DialogTemplate> PopupDialogs();      // 108, 109, 110
 std::span<const platform::DialogTemplate> CatalogueDialogs();  // 296, 297, 298
+std::span<const platform::DialogTemplate> UsbDialogs();        // 285 to 292
 
 // Shorthands for the tables.
 using platform::ControlTemplate;

@@ -8,7 +8,7 @@ namespace resources {
 
 const platform::DialogTemplate* FindDialog(int id) {
     for (auto group : {dialogs::ShellDialogs(), dialogs::SettingsDialogs(), dialogs::PopupDialogs(),
-                       dialogs::CatalogueDialogs()}) {
+                       dialogs::CatalogueDialogs(), dialogs::UsbDialogs()}) {
         for (const platform::DialogTemplate& dialog : group)
             if (dialog.id == id) return &dialog;
     }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "resources/resources.h"
 
@@ -14,7 +16,7 @@ namespace {
 using platform::ControlKind;
 using platform::ControlTemplate;
 
-constexpr int kViewerDialogs[] = {102, 106, 107, 108, 109, 110, 111, 113, 276, 296, 297, 298};
+constexpr int kViewerDialogs[] = {102, 106, 107, 108, 109, 110, 111, 113, 276, 285, 286, 287, 288, 290, 291, 292, 296, 297, 298};
 
 struct Expected {
     int dialog;
@@ -94,6 +96,31 @@ const Expected kExpected[] = {
     {276, 1238, kRadio, "Yes  ->", kHidden},
     {276, 1138, ControlKind::Edit, nullptr, kHidden | platform::kStylePassword},
 
+    {285, 1097, ControlKind::TabControl, nullptr, 0},
+    {285, 1, kPushButton, "Data Transmission", platform::kStyleDefault},
+    {285, 2, kPushButton, "Cancle", 0},
+    {285, 1098, kPushButton, "Exit", 0},
+    {286, 1109, kRadio, "1CH", kGroup},
+    {286, 1093, kRadio, "2CH", 0},
+    {286, 1121, kRadio, "Mega(1.3M)", 0},
+    {286, 1137, kRadio, "AMR", 0},
+    {286, 1, kPushButton, "Save", 0},
+    {287, 1194, ControlKind::DropDownList, nullptr, 0},
+    {287, 1101, kRadio, "1 fps", kGroup},
+    {287, 1162, kRadio, "10 Min", 0},
+    {288, 1142, kRadio, "Channel", kGroup},
+    {288, 1099, ControlKind::Edit, nullptr, kHidden},
+    {288, 1094, kPushButton, "Button1", kHidden},
+    {288, 7, kPushButton, "Save", 0},
+    {290, 1145, kRadio, "TPMS", 0},
+    {290, 1153, kRadio, "RF", 0},
+    {290, 1096, kRadio, "Skin1", kGroup},
+    {291, 1213, ControlKind::DropDownList, nullptr, 0},
+    {291, 1103, kRadio, "Auto", 0},
+    {291, 1097, kRadio, "12 V", kGroup},
+    {292, 1233, kPushButton, "SD Update", 0},
+    {292, 1095, kPushButton, "USB Update", 0},
+    {292, 1096, kPushButton, "Set Default", 0},
     {296, 1242, ControlKind::GroupBox, nullptr, 0},
     {296, 1243, ControlKind::Label, "[디렉토리 경로]", 0},
     {296, 1244, ControlKind::Edit, nullptr, platform::kStyleReadOnly},
@@ -195,6 +222,33 @@ TEST(DialogTemplates, WindowStyles) {
     }
 }
 
+// Every group caption of the USB tool's pages, in dialog order.
+TEST(DialogTemplates, UsbPagesCarryTheirGroups) {
+    const std::pair<int, std::vector<std::string>> pages[] = {
+        {286, {"1. Channel", "2. Mode", "3. Type", "4. Resolution", "5. Quailty", "5-2. Quality", "6. AUDIO"}},
+        {287, {"1. SI", "2. User Data", "3. Record Time", "4. Motion Detection", "5. Event File Overwrite",
+               "6. Water Mark(Not Yet)", "7. Sorting", "8. Advanced Setting(Not Yet)"}},
+        {288, {"Sort Condition"}},
+        {290, {"1. LCD", "2. TV", "3. UI(Not Yet)", "4. Skin(Not Yet)", "5. OBD(Not Yet)"}},
+        {291, {"1. Time", "2. Volume", "3. G-Sensor", "4. Camera", "5. TPMS(Not Yet)", "6. SD Format", "7. Etc"}},
+        {292, {"1. F/W Update", "2. Bluetooth(Not Yet)", "3. Advanced Function(Not Yet)"}},
+    };
+    for (const auto& [id, groups] : pages) {
+        SCOPED_TRACE(id);
+        const platform::DialogTemplate& page = resources::Dialog(id);
+        EXPECT_EQ(page.style, platform::kDialogChild);
+        std::vector<std::string> found;
+        for (const ControlTemplate& c : page.controls)
+            if (c.kind == ControlKind::GroupBox) found.push_back(c.caption);
+        EXPECT_EQ(found, groups);
+    }
+    const platform::DialogTemplate& tool = resources::Dialog(285);
+    EXPECT_EQ(QSize(tool.width, tool.height), QSize(427, 424));
+    EXPECT_STREQ(tool.fontFace, "Microsoft Sans Serif");
+    EXPECT_EQ(tool.fontPoints, 10);
+    EXPECT_STREQ(tool.controls[0].caption, "[ USB Management Tool ]");
+}
+
 TEST(DialogTemplates, ChannelDialogShowsItsTitlePicture) {
     const platform::DialogTemplate& channel = resources::Dialog(276);
     const auto picture = std::find_if(channel.controls.begin(), channel.controls.end(),
@@ -220,7 +274,7 @@ TEST(DialogTemplates, ListPagesFitTheTabPageArea) {
 }
 
 TEST(DialogTemplates, UnknownIdsAreNotFound) {
-    for (int id : {0, -1, 100, 101, 285, 999}) EXPECT_EQ(resources::FindDialog(id), nullptr) << id;
+    for (int id : {0, -1, 100, 101, 289, 999}) EXPECT_EQ(resources::FindDialog(id), nullptr) << id;
     EXPECT_DEATH(resources::Dialog(999), "no dialog template 999");
 }
 

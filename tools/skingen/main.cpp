@@ -1,5 +1,7 @@
 // skingen: draws the viewer's skin bitmaps and writes them as a C++ source file for the
-// resources library (--cpp FILE) and/or as one PNG per id for a person to look at (--png DIR).
+// resources library (--cpp FILE) and/or as one PNG per id for a person to look at (--png DIR);
+// and Clockfix's skin: its bitmaps as a source file (--clockfix-cpp FILE) and its background
+// picture as a GIF file (--clockfix-gif FILE).
 
 #include <QDir>
 #include <QGuiApplication>
@@ -8,6 +10,7 @@
 #include <cstring>
 #include <exception>
 
+#include "clockfix_skin.h"
 #include "skin_renderer.h"
 #include "skin_table.h"
 #include "source_writer.h"
@@ -15,7 +18,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: skingen [--cpp FILE] [--png DIR]\n");
+    std::fprintf(stderr, "usage: skingen [--cpp FILE] [--png DIR] [--clockfix-cpp FILE] [--clockfix-gif FILE]\n");
     return 2;
 }
 
@@ -40,12 +43,16 @@ bool WritePngs(const QString& folder, const std::vector<skingen::RenderedBitmap>
 int main(int argc, char** argv) {
     const char* cppPath = nullptr;
     const char* pngDir = nullptr;
+    const char* clockfixCpp = nullptr;
+    const char* clockfixGif = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--cpp") == 0 && i + 1 < argc) cppPath = argv[++i];
         else if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) pngDir = argv[++i];
+        else if (std::strcmp(argv[i], "--clockfix-cpp") == 0 && i + 1 < argc) clockfixCpp = argv[++i];
+        else if (std::strcmp(argv[i], "--clockfix-gif") == 0 && i + 1 < argc) clockfixGif = argv[++i];
         else return Usage();
     }
-    if (!cppPath && !pngDir) return Usage();
+    if (!cppPath && !pngDir && !clockfixCpp && !clockfixGif) return Usage();
 
     // Fonts need a GUI application; no display is needed to draw into images.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -53,6 +60,13 @@ int main(int argc, char** argv) {
     QGuiApplication app(qtArgc, argv);
 
     try {
+        if (clockfixCpp && !skingen::WriteClockfixSkinSource(QString::fromLocal8Bit(clockfixCpp),
+                                                             skingen::RenderClockfixBitmaps()))
+            return 1;
+        if (clockfixGif && !skingen::WriteClockfixBackground(QString::fromLocal8Bit(clockfixGif),
+                                                             skingen::RenderClockfixBackground()))
+            return 1;
+        if (!cppPath && !pngDir) return 0;
         const auto bitmaps = skingen::RenderSkin();
         const auto icons = skingen::RenderAppIcons();
         if (cppPath && !skingen::WriteSkinSource(QString::fromLocal8Bit(cppPath), bitmaps, icons)) return 1;

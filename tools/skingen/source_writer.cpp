@@ -5,7 +5,6 @@
 #include <cstdio>
 
 namespace skingen {
-namespace {
 
 void AppendArray(QByteArray& out, const QByteArray& name, const QByteArray& bytes) {
     out += "const unsigned char " + name + "[] = {";
@@ -17,7 +16,14 @@ void AppendArray(QByteArray& out, const QByteArray& name, const QByteArray& byte
     out += "\n};\n";
 }
 
-} // namespace
+bool ReplaceFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
 
 QByteArray EncodePng(const QImage& image) {
     QByteArray bytes;
@@ -49,13 +55,7 @@ bool WriteSkinSource(const QString& path, const std::vector<RenderedBitmap>& bit
     out += "std::span<const Entry> Bitmaps() { return kBitmaps; }\n";
     out += "std::span<const Entry> AppIcons() { return kAppIcons; }\n\n";
     out += "} // namespace resources::skin_data\n";
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, out);
 }
 
 } // namespace skingen

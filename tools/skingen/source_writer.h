@@ -15,4 +15,9 @@ bool WriteSkinSource(const QString& path, const std::vector<RenderedBitmap>& bit
 
 QByteArray EncodePng(const QImage& image);
 
+// Appends "const unsigned char NAME[] = {...};" holding the bytes.
+void AppendArray(QByteArray& out, const QByteArray& name, const QByteArray& bytes);
+// Replaces the file atomically; false (with a message on standard error) on failure.
+bool ReplaceFile(const QString& path, const QByteArray& bytes);
+
 } // namespace skingen

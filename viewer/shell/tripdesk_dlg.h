@@ -36,6 +36,9 @@ class InfoPopup;
 namespace catalogue {
 class FilesOpenPopup;
 }
+namespace usbconfig {
+class UsbToolPopup;
+}
 
 namespace shell {
 
@@ -76,6 +79,7 @@ public:
     settings::InfoPopup* infoPopup() const { return info_; }
     player::VideoPopup* videoPopup(int channel) const;
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
+    usbconfig::UsbToolPopup* usbToolPopup() const { return usbTool_; }
 
 protected:
     int OnCreate() override;
@@ -94,7 +98,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 16> kCommands;
+    static const std::array<Command, 17> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -126,6 +130,7 @@ private:
     void CmdInfo();
     void CmdOpenFile();
     void CmdClockfix();
+    void CmdUsb();
 
     // Playback.
     bool OpenCurrentRecording();
@@ -188,6 +193,7 @@ private:
     settings::InfoPopup* info_ = nullptr;
     std::array<player::VideoPopup*, 2> videoPopups_{};
     catalogue::FilesOpenPopup* filesOpen_ = nullptr;
+    usbconfig::UsbToolPopup* usbTool_ = nullptr;
 
     QImage skin_;          // clean copy of the window skin, the source for erasing areas
     QImage backBuffer_;    // the only picture of the window

@@ -24,7 +24,7 @@ struct CTripDeskDlg::Command {
 };
 
 // Conditions (needs the adapter, needs playing, ...) are checked inside each command.
-const std::array<CTripDeskDlg::Command, 16> CTripDeskDlg::kCommands{{
+const std::array<CTripDeskDlg::Command, 17> CTripDeskDlg::kCommands{{
     {IDC_MIN, &CTripDeskDlg::CmdMin},
     {IDC_CLOSE, &CTripDeskDlg::CmdClose},
     {IDC_PREV_FILE, &CTripDeskDlg::CmdPrevFile},
@@ -41,6 +41,7 @@ const std::array<CTripDeskDlg::Command, 16> CTripDeskDlg::kCommands{{
     {IDC_INFO, &CTripDeskDlg::CmdInfo},
     {IDC_OPEN_FILE, &CTripDeskDlg::CmdOpenFile},
     {IDC_CLOCKFIX, &CTripDeskDlg::CmdClockfix},
+    {IDC_USB, &CTripDeskDlg::CmdUsb},
 }};
 
 bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {

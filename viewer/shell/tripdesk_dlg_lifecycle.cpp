@@ -17,6 +17,7 @@
 #include "settings/config_store.h"
 #include "settings/dialog_channel.h"
 #include "settings/info_popup.h"
+#include "usbconfig/usb_tool_popup.h"
 #include "settings/setting_popup.h"
 #include "shell/autoplay.h"
 #include "shell/button_table.h"
@@ -269,6 +270,7 @@ void CTripDeskDlg::OnDestroy() {
     dispose(videoPopups_[1]);
     list_.clear();
     dispose(filesOpen_);
+    dispose(usbTool_);
 }
 
 } // namespace shell

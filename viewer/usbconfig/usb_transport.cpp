@@ -23,7 +23,7 @@ usb_dev_handle* OpenFirstRecorder(const UsbLibrary& usb) {
 
 } // namespace
 
-ExchangeResult UsbTransport::Exchange(DeviceConfig& record) const {
+ExchangeResult UsbTransport::Exchange(DeviceConfig& record, QWidget* boxOwner) const {
     const UsbLibrary usb(libraryName_);
     usb.init();
     usb.findBusses();
@@ -33,7 +33,7 @@ ExchangeResult UsbTransport::Exchange(DeviceConfig& record) const {
     usb_dev_handle* const handle = OpenFirstRecorder(usb);
     if (!handle) {
         platform::Trace("error: device not found!\n");
-        platform::MessageBox(nullptr, "Device not found.\n", resources::String(resources::kAppTitleString),
+        platform::MessageBox(boxOwner, "Device not found.\n", resources::String(resources::kAppTitleString),
                              platform::MB_OK);
         return result;
     }

@@ -7,6 +7,8 @@
 
 #include "usbconfig/device_config.h"
 
+class QWidget;
+
 namespace usbconfig {
 
 // How an exchange ended. Only DeviceNotFound is shown to the user; the others are traced.
@@ -39,8 +41,9 @@ public:
         : libraryName_(std::move(libraryName)) {}
 
     // The answer replaces the record only when all 336 bytes arrived, so a short or failed read
-    // never leaves a mix of sent and received words.
-    ExchangeResult Exchange(DeviceConfig& record) const;
+    // never leaves a mix of sent and received words. The "Device not found." box is shown over
+    // boxOwner (none: a box of its own).
+    ExchangeResult Exchange(DeviceConfig& record, QWidget* boxOwner = nullptr) const;
 
 private:
     std::string libraryName_;

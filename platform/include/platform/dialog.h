@@ -47,6 +47,15 @@ public:
     void ShowDlgItem(int id, bool shown);
     void EnableDlgItem(int id, bool enabled);
 
+    // The Windows class name and style of a template control (control_class.h), its style bits
+    // following the control's current visibility and enabled state; "" and 0 for an id that has
+    // no template control (unknown, or already replaced).
+    std::string GetDlgItemClassName(int id) const;
+    std::uint32_t GetDlgItemStyle(int id) const;
+    // Destroys the control with this id and puts `control` (a child of this dialog) in its place:
+    // GetDlgItem and the item functions above reach the new one from then on.
+    void ReplaceDlgItem(int id, QWidget* control);
+
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -67,6 +76,7 @@ private:
 
     const DialogTemplate& template_;
     std::map<int, QWidget*> controls_;
+    std::map<int, const ControlTemplate*> templateControls_;   // not yet replaced
     bool created_ = false;
     int modalResult_ = 0;
     bool ended_ = false;   // EndDialog was called since DoModal started

@@ -20,6 +20,8 @@ enum class ControlKind : std::uint8_t {
     Edit,
     TabControl,
     CheckList,     // list of lines with a tick box each
+    ProgressBar,   // a bar filled from the left, range 0..100 until code sets another
+    DropDownList,  // closed list of entries to choose one from, without typing
 };
 
 enum ControlStyle : std::uint32_t {

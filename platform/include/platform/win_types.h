@@ -51,6 +51,7 @@ inline constexpr WPARAM VK_F4 = 0x73;
 inline constexpr UINT BN_CLICKED = 0;
 inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr UINT LBN_SELCHANGE = 1;
+inline constexpr UINT CBN_SELCHANGE = 1;     // the user chose another drop-down list entry
 inline constexpr UINT CLBN_CHKCHANGE = 40;   // a check-list line was ticked or unticked
 inline constexpr UINT TCN_SELCHANGE = 0x0551; // the tab control's selection changed
 

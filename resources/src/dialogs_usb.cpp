@@ -1,0 +1,250 @@
+#include "dialog_groups.h"
+#include "resources/resources.h"
+
+namespace resources::dialogs {
+namespace {
+
+inline constexpr auto kDropDownList = platform::ControlKind::DropDownList;
+
+// The USB tool window: its heading, the tab control that holds the six pages, and the three
+// buttons. The pages sit inside the tab control at (5, 25), 10 narrower and 30 lower than it.
+constexpr ControlTemplate kUsbToolControls[] = {
+    {kUnnumbered, kLabel, "[ USB Management Tool ]", 12, 9, 300, 20},
+    {1097, kTab, "", 5, 36, 417, 340},
+    {kIdOk, kPushButton, "Data Transmission", 10, 386, 150, 28, platform::kStyleDefault},
+    {kIdCancel, kPushButton, "Cancle", 232, 386, 88, 28},
+    {1098, kPushButton, "Exit", 330, 386, 88, 28},
+};
+
+// The pages, 407 x 310 where they fit; RecSet and Setting are taller and scroll, their controls
+// keeping clear of the scroll bar at the right edge.
+constexpr ControlTemplate kRecorderControls[] = {
+    {kUnnumbered, kGroupBox, "1. Channel", 6, 4, 290, 38},
+    {1109, kRadio, "1CH", 16, 20, 90, 20, kGroup},
+    {1093, kRadio, "2CH", 106, 20, 90, 20},
+    {kUnnumbered, kGroupBox, "2. Mode", 6, 45, 290, 38},
+    {1110, kRadio, "Infinity", 16, 61, 90, 20, kGroup},
+    {1111, kRadio, "Event", 106, 61, 90, 20},
+    {1112, kRadio, "Parking", 196, 61, 90, 20},
+    {kUnnumbered, kGroupBox, "3. Type", 6, 86, 290, 38},
+    {1113, kRadio, "MPEG4", 16, 102, 90, 20, kGroup},
+    {1114, kRadio, "MJPEG", 106, 102, 90, 20},
+    {1115, kRadio, "H.264", 196, 102, 90, 20},
+    {kUnnumbered, kGroupBox, "4. Resolution", 6, 127, 290, 38},
+    {1116, kRadio, "VGA", 16, 143, 90, 20, kGroup},
+    {1117, kRadio, "QVGA", 106, 143, 90, 20},
+    {1121, kRadio, "Mega(1.3M)", 196, 143, 90, 20},
+    {kUnnumbered, kGroupBox, "5. Quailty", 6, 168, 290, 38},
+    {1118, kRadio, "L(0.4M)", 16, 184, 90, 20, kGroup},
+    {1119, kRadio, "N(0.8M)", 106, 184, 90, 20},
+    {1120, kRadio, "H(1.6M)", 196, 184, 90, 20},
+    {kUnnumbered, kGroupBox, "5-2. Quality", 6, 209, 290, 38},
+    {1129, kRadio, "L(0.3M)", 16, 225, 90, 20, kGroup},
+    {1130, kRadio, "N(512K)", 106, 225, 90, 20},
+    {1131, kRadio, "H(1.0M)", 196, 225, 90, 20},
+    {kUnnumbered, kGroupBox, "6. AUDIO", 6, 250, 290, 38},
+    {1125, kRadio, "Off", 16, 266, 90, 20, kGroup},
+    {1127, kRadio, "AAC", 106, 266, 90, 20},
+    {1137, kRadio, "AMR", 196, 266, 90, 20},
+    {kIdOk, kPushButton, "Save", 306, 260, 95, 28},
+};
+
+constexpr ControlTemplate kRecSetControls[] = {
+    {kUnnumbered, kGroupBox, "1. SI", 6, 4, 377, 96},
+    {kUnnumbered, kLabel, "1) Time", 16, 25, 150, 16},
+    {1142, kRadio, "Off", 172, 22, 64, 20, kGroup},
+    {1143, kRadio, "On", 236, 22, 64, 20},
+    {kUnnumbered, kLabel, "2) Accelerometer", 16, 49, 150, 16},
+    {1145, kRadio, "Off", 172, 46, 64, 20, kGroup},
+    {1146, kRadio, "On", 236, 46, 64, 20},
+    {kUnnumbered, kLabel, "3) Ground Speed", 16, 73, 150, 16},
+    {1148, kRadio, "Off", 172, 70, 64, 20, kGroup},
+    {1149, kRadio, "On", 236, 70, 64, 20},
+    {kUnnumbered, kGroupBox, "2. User Data", 6, 104, 377, 144},
+    {kUnnumbered, kLabel, "1) Time", 16, 125, 150, 16},
+    {1093, kRadio, "Off", 172, 122, 64, 20, kGroup},
+    {1094, kRadio, "On", 236, 122, 64, 20},
+    {kUnnumbered, kLabel, "2) Accelerometer", 16, 149, 150, 16},
+    {1095, kRadio, "Off", 172, 146, 64, 20, kGroup},
+    {1096, kRadio, "On", 236, 146, 64, 20},
+    {kUnnumbered, kLabel, "3) Ground Speed", 16, 173, 150, 16},
+    {1097, kRadio, "Off", 172, 170, 64, 20, kGroup},
+    {1098, kRadio, "On", 236, 170, 64, 20},
+    {kUnnumbered, kLabel, "4) JPEG", 16, 197, 150, 16},
+    {1099, kRadio, "Off", 172, 194, 64, 20, kGroup},
+    {1100, kRadio, "On", 236, 194, 64, 20},
+    {kUnnumbered, kLabel, "5) JPEG Frame Rate", 16, 221, 150, 16},
+    {1101, kRadio, "1 fps", 172, 218, 64, 20, kGroup},
+    {1102, kRadio, "2 fps", 236, 218, 64, 20},
+    {kUnnumbered, kGroupBox, "3. Record Time", 6, 252, 377, 48},
+    {1158, kRadio, "1 Min", 16, 270, 68, 20, kGroup},
+    {1159, kRadio, "2 Min", 84, 270, 68, 20},
+    {1160, kRadio, "3 Min", 152, 270, 68, 20},
+    {1161, kRadio, "5 Min", 220, 270, 68, 20},
+    {1162, kRadio, "10 Min", 288, 270, 70, 20},
+    {kUnnumbered, kGroupBox, "4. Motion Detection", 6, 304, 377, 96},
+    {kUnnumbered, kLabel, "1) Mode", 16, 325, 150, 16},
+    {1166, kRadio, "Off", 172, 322, 64, 20, kGroup},
+    {1167, kRadio, "On", 236, 322, 64, 20},
+    {kUnnumbered, kLabel, "2) Sensitive", 16, 349, 150, 16},
+    {1169, kRadio, "Low", 172, 346, 64, 20, kGroup},
+    {1170, kRadio, "Normal", 236, 346, 64, 20},
+    {1171, kRadio, "High", 300, 346, 64, 20},
+    {kUnnumbered, kLabel, "3) Record Time(sec)", 16, 373, 150, 16},
+    {1194, kDropDownList, "", 172, 370, 90, 22},
+    {kUnnumbered, kGroupBox, "5. Event File Overwrite", 6, 404, 377, 48},
+    {1180, kRadio, "Off", 16, 422, 80, 20, kGroup},
+    {1181, kRadio, "On", 96, 422, 80, 20},
+    {kUnnumbered, kGroupBox, "6. Water Mark(Not Yet)", 6, 456, 377, 48},
+    {1182, kRadio, "Off", 16, 474, 80, 20, kGroup},
+    {1183, kRadio, "On", 96, 474, 80, 20},
+    {kUnnumbered, kGroupBox, "7. Sorting", 6, 508, 377, 48},
+    {1184, kRadio, "Channel", 16, 526, 80, 20, kGroup},
+    {1185, kRadio, "Time", 96, 526, 80, 20},
+    {kUnnumbered, kGroupBox, "8. Advanced Setting(Not Yet)", 6, 560, 377, 34},
+    {kIdOk, kPushButton, "Save", 288, 602, 95, 28},
+};
+
+constexpr ControlTemplate kViewerControls[] = {
+    {kUnnumbered, kGroupBox, "Sort Condition", 6, 4, 395, 48},
+    {1142, kRadio, "Channel", 16, 22, 90, 20, kGroup},
+    {1143, kRadio, "Time", 106, 22, 90, 20},
+    {1099, kEdit, "", 16, 80, 120, 22, kHidden},
+    {1094, kPushButton, "Button1", 150, 80, 80, 24, kHidden},
+    {7, kPushButton, "Save", 306, 274, 95, 28},
+};
+
+constexpr ControlTemplate kDisplayControls[] = {
+    {kUnnumbered, kGroupBox, "1. LCD", 6, 4, 395, 48},
+    {1142, kRadio, "Off", 16, 22, 60, 20, kGroup},
+    {1143, kRadio, "CAM1", 76, 22, 62, 20},
+    {1144, kRadio, "CAM2", 138, 22, 62, 20},
+    {1145, kRadio, "TPMS", 200, 22, 62, 20},
+    {1146, kRadio, "OBD", 262, 22, 58, 20},
+    {1147, kRadio, "RF", 320, 22, 50, 20},
+    {kUnnumbered, kGroupBox, "2. TV", 6, 56, 395, 48},
+    {1148, kRadio, "Off", 16, 74, 60, 20, kGroup},
+    {1149, kRadio, "CAM1", 76, 74, 62, 20},
+    {1150, kRadio, "CAM2", 138, 74, 62, 20},
+    {1151, kRadio, "TPMS", 200, 74, 62, 20},
+    {1152, kRadio, "OBD", 262, 74, 58, 20},
+    {1153, kRadio, "RF", 320, 74, 50, 20},
+    {kUnnumbered, kGroupBox, "3. UI(Not Yet)", 6, 108, 395, 48},
+    {1093, kRadio, "Skin1", 16, 126, 80, 20, kGroup},
+    {1094, kRadio, "Skin2", 96, 126, 80, 20},
+    {1095, kRadio, "Skin3", 176, 126, 80, 20},
+    {kUnnumbered, kGroupBox, "4. Skin(Not Yet)", 6, 160, 395, 48},
+    {1096, kRadio, "Skin1", 16, 178, 80, 20, kGroup},
+    {1097, kRadio, "Skin2", 96, 178, 80, 20},
+    {1098, kRadio, "Skin3", 176, 178, 80, 20},
+    {kUnnumbered, kGroupBox, "5. OBD(Not Yet)", 6, 212, 395, 34},
+    {kIdOk, kPushButton, "Save", 306, 274, 95, 28},
+};
+
+constexpr ControlTemplate kSettingControls[] = {
+    {kUnnumbered, kGroupBox, "1. Time", 6, 4, 377, 96},
+    {kUnnumbered, kLabel, "1) Year", 16, 25, 72, 16},
+    {1194, kDropDownList, "", 90, 22, 80, 22},
+    {kUnnumbered, kLabel, "2) Month", 16, 49, 72, 16},
+    {1196, kDropDownList, "", 90, 46, 80, 22},
+    {kUnnumbered, kLabel, "3) Date", 16, 73, 72, 16},
+    {1198, kDropDownList, "", 90, 70, 80, 22},
+    {kUnnumbered, kLabel, "4) Hour", 196, 25, 78, 16},
+    {1200, kDropDownList, "", 276, 22, 80, 22},
+    {kUnnumbered, kLabel, "5) Minute", 196, 49, 78, 16},
+    {1202, kDropDownList, "", 276, 46, 80, 22},
+    {kUnnumbered, kLabel, "6) Sec", 196, 73, 78, 16},
+    {1204, kDropDownList, "", 276, 70, 80, 22},
+    {kUnnumbered, kGroupBox, "2. Volume", 6, 104, 377, 48},
+    {kUnnumbered, kLabel, "1) in Vol(%)", 16, 125, 72, 16},
+    {1206, kDropDownList, "", 90, 122, 80, 22},
+    {kUnnumbered, kLabel, "2) out Vol(%)", 196, 125, 78, 16},
+    {1208, kDropDownList, "", 276, 122, 80, 22},
+    {kUnnumbered, kGroupBox, "3. G-Sensor", 6, 156, 377, 120},
+    {kUnnumbered, kLabel, "1) Trigger Mode", 16, 177, 150, 16},
+    {1142, kRadio, "Off", 172, 174, 64, 20, kGroup},
+    {1143, kRadio, "On", 236, 174, 64, 20},
+    {kUnnumbered, kLabel, "2) Scale Value", 16, 201, 150, 16},
+    {1144, kRadio, "(+/-)2g", 172, 198, 80, 20, kGroup},
+    {1145, kRadio, "(+/-)6g", 252, 198, 80, 20},
+    {kUnnumbered, kLabel, "3) Trigger Level", 16, 225, 150, 16},
+    {1213, kDropDownList, "", 172, 222, 90, 22},
+    {kUnnumbered, kLabel, "4) UI Rotate", 16, 249, 150, 16},
+    {1146, kRadio, "Off", 172, 246, 64, 20, kGroup},
+    {1147, kRadio, "On", 236, 246, 64, 20},
+    {kUnnumbered, kGroupBox, "4. Camera", 6, 280, 377, 192},
+    {kUnnumbered, kLabel, "1) Vertical Flip", 16, 301, 150, 16},
+    {1148, kRadio, "Off", 172, 298, 64, 20, kGroup},
+    {1149, kRadio, "On", 236, 298, 64, 20},
+    {kUnnumbered, kLabel, "2) Horizontal Mirror", 16, 325, 150, 16},
+    {1150, kRadio, "Off", 172, 322, 64, 20, kGroup},
+    {1151, kRadio, "On", 236, 322, 64, 20},
+    {kUnnumbered, kLabel, "3) Brightness", 16, 349, 150, 16},
+    {1219, kDropDownList, "", 172, 346, 90, 22},
+    {kUnnumbered, kLabel, "4) Sharpness", 16, 373, 150, 16},
+    {1221, kDropDownList, "", 172, 370, 90, 22},
+    {kUnnumbered, kLabel, "5) Expo Bias", 16, 397, 150, 16},
+    {1223, kDropDownList, "", 172, 394, 90, 22},
+    {kUnnumbered, kLabel, "6) WDR Bias", 16, 421, 150, 16},
+    {1225, kDropDownList, "", 172, 418, 90, 22},
+    {kUnnumbered, kLabel, "7) Frame Rate(Not Yet)", 16, 445, 150, 16},
+    {1152, kRadio, "Fix", 172, 442, 72, 20, kGroup},
+    {1153, kRadio, "Variable", 244, 442, 72, 20},
+    {kUnnumbered, kGroupBox, "5. TPMS(Not Yet)", 6, 476, 377, 34},
+    {kUnnumbered, kGroupBox, "6. SD Format", 6, 514, 377, 48},
+    {1154, kRadio, "No", 16, 532, 80, 20, kGroup},
+    {1155, kRadio, "Yes", 96, 532, 80, 20},
+    {kUnnumbered, kGroupBox, "7. Etc", 6, 566, 377, 144},
+    {kUnnumbered, kLabel, "1) Buzzer Mode", 16, 587, 150, 16},
+    {1156, kRadio, "Off", 172, 584, 64, 20, kGroup},
+    {1157, kRadio, "On", 236, 584, 64, 20},
+    {kUnnumbered, kLabel, "2) LCD Brightness", 16, 611, 120, 16},
+    {1093, kRadio, "Auto", 136, 608, 58, 20, kGroup},
+    {1094, kRadio, "Low", 194, 608, 58, 20},
+    {1095, kRadio, "Middle", 252, 608, 58, 20},
+    {1096, kRadio, "High", 310, 608, 58, 20},
+    {kUnnumbered, kLabel, "3) Batterry Volt", 16, 635, 150, 16},
+    {1097, kRadio, "12 V", 172, 632, 64, 20, kGroup},
+    {1098, kRadio, "24 V", 236, 632, 64, 20},
+    {kUnnumbered, kLabel, "4) IR_LED Mode", 16, 659, 150, 16},
+    {1099, kRadio, "On", 172, 656, 64, 20, kGroup},
+    {1100, kRadio, "Off", 236, 656, 64, 20},
+    {1103, kRadio, "Auto", 300, 656, 64, 20},
+    {kUnnumbered, kLabel, "5) GPS Mode", 16, 683, 150, 16},
+    {1101, kRadio, "Off", 172, 680, 64, 20, kGroup},
+    {1102, kRadio, "On", 236, 680, 64, 20},
+    {kIdOk, kPushButton, "Save", 288, 718, 95, 28},
+};
+
+constexpr ControlTemplate kEtcControls[] = {
+    {kUnnumbered, kGroupBox, "1. F/W Update", 6, 4, 395, 58},
+    {1233, kPushButton, "SD Update", 16, 22, 110, 28},
+    {1095, kPushButton, "USB Update", 140, 22, 110, 28},
+    {1096, kPushButton, "Set Default", 264, 22, 110, 28},
+    {kUnnumbered, kGroupBox, "2. Bluetooth(Not Yet)", 6, 66, 395, 34},
+    {kUnnumbered, kGroupBox, "3. Advanced Function(Not Yet)", 6, 104, 395, 34},
+};
+
+constexpr int kPageWidth = 407;
+constexpr int kPageHeight = 310;
+constexpr int kRecSetHeight = 638;
+constexpr int kSettingHeight = 754;
+constexpr const char* kFace = "Microsoft Sans Serif";
+
+constexpr DialogTemplate kUsbDialogs[] = {
+    {285, 427, 424, "", kFace, 10, platform::kDialogPopup, kUsbToolControls, &Bitmap},
+    {286, kPageWidth, kPageHeight, "", kFace, 8, platform::kDialogChild, kRecorderControls, &Bitmap},
+    {287, kPageWidth, kRecSetHeight, "", kFace, 8, platform::kDialogChild, kRecSetControls, &Bitmap},
+    {288, kPageWidth, kPageHeight, "", kFace, 8, platform::kDialogChild, kViewerControls, &Bitmap},
+    {290, kPageWidth, kPageHeight, "", kFace, 8, platform::kDialogChild, kDisplayControls, &Bitmap},
+    {291, kPageWidth, kSettingHeight, "", kFace, 8, platform::kDialogChild, kSettingControls, &Bitmap},
+    {292, kPageWidth, kPageHeight, "", kFace, 8, platform::kDialogChild, kEtcControls, &Bitmap},
+};
+
+} // namespace
+
+std::span<const DialogTemplate> UsbDialogs() {
+    return kUsbDialogs;
+}
+
+} // namespace resources::dialogs
