@@ -12,7 +12,7 @@ namespace clockfix {
 namespace {
 
 const QColor kGrey{100, 100, 100};
-const QColor kInk{255, 255, 255};
+const QColor kInk{28, 40, 60};
 const QColor kFace{250, 252, 255};
 const QColor kFrame{130, 154, 186};
 
