@@ -19,6 +19,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fake_drive_root.h"
@@ -126,9 +127,11 @@ protected:
         fake_.reset();
     }
 
+    // On a thread of its own, as Clockfix's worker calls it.
     void format() {
         FormatReports::Fresh();
-        FormatEx(card_.c_str(), FMIFS_REMOVABLE, "FAT32", "KX-310T", false, 0, &FormatReports::Record);
+        std::thread worker([this] { FormatEx(card_.c_str(), FMIFS_REMOVABLE, "FAT32", "KX-310T", false, 0, &FormatReports::Record); });
+        worker.join();
     }
 
     std::string resolved() const { return "ResolveDevice " + node_; }
