@@ -7,6 +7,7 @@
 #include "clockfix_ids.h"
 #include "clockfix_resources.h"
 #include "platform/dialogs.h"
+#include "platform/displays.h"
 #include "platform/drive_monitor.h"
 #include "skin/skin_lists.h"
 
@@ -29,6 +30,9 @@ CClockfixDlg::~CClockfixDlg() = default;
 bool CClockfixDlg::OnInitDialog() {
     skin::SkinDialog::OnInitDialog();
     WrapControls();
+    // A dialog opens in the middle of the desktop.
+    const QRect desktop = platform::DesktopRect();
+    move(desktop.x() + (desktop.width() - width()) / 2, desktop.y() + (desktop.height() - height()) / 2);
     monitor_ = std::make_unique<platform::DriveChangeMonitor>(hwnd());
     StartWithDrives();
     return true;

@@ -1,6 +1,8 @@
 #include "skin/skin_dialog.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QRubberBand>
@@ -30,8 +32,14 @@ enum Edge : unsigned { kEdgeLeft = 1, kEdgeTop = 2, kEdgeRight = 4, kEdgeBottom 
 
 constexpr std::uint32_t kWrappedStyle = platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_TABSTOP;
 
-QPoint ClientPoint(platform::LPARAM lParam) {
+// The point a mouse or hit-test message carries (client or screen coordinates, by message).
+QPoint PointFrom(platform::LPARAM lParam) {
     return {platform::GET_X_LPARAM(lParam), platform::GET_Y_LPARAM(lParam)};
+}
+
+// The formats the system's picture object reads; anything else gives the colour background.
+bool IsSystemPictureFormat(const QByteArray& format) {
+    return format == "bmp" || format == "gif" || format == "jpeg" || format == "jpg" || format == "ico";
 }
 
 } // namespace
@@ -131,8 +139,13 @@ bool SkinDialog::SetBackgroundPicture(const std::string& relativeName) {
 }
 
 bool SkinDialog::SetBackgroundPictureFromMemory(const QByteArray& bytes) {
+    QBuffer stream;
+    stream.setData(bytes);
+    stream.open(QIODevice::ReadOnly);
+    QImageReader reader(&stream);
+    reader.setDecideFormatFromContent(true);
     QImage decoded;
-    if (!bytes.isEmpty() && decoded.loadFromData(bytes) && !decoded.isNull()) {
+    if (IsSystemPictureFormat(reader.format()) && reader.read(&decoded) && !decoded.isNull()) {
         picture_ = decoded.convertToFormat(QImage::Format_RGB32);
         mode_ = BackgroundMode::Picture;
     } else {
@@ -178,26 +191,26 @@ void SkinDialog::OnPaint(QPainter& painter) { painter.drawImage(0, 0, RenderBack
 platform::LRESULT SkinDialog::WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
     switch (msg) {
     case platform::WM_NCHITTEST: {
-        const QPoint client = mapFromGlobal(ClientPoint(lParam));
+        const QPoint client = mapFromGlobal(PointFrom(lParam));
         if (!rect().contains(client)) return 0;
         if (resize_ && EdgesAt(client)) return platform::HTCLIENT;
         return drag_ ? platform::HTCAPTION : platform::Dialog::WindowProc(msg, wParam, lParam);
     }
     case platform::WM_LBUTTONDOWN:
-        if (const unsigned edges = resize_ ? EdgesAt(ClientPoint(lParam)) : 0) {
-            StartResize(ClientPoint(lParam), edges);
+        if (const unsigned edges = resize_ ? EdgesAt(PointFrom(lParam)) : 0) {
+            StartResize(PointFrom(lParam), edges);
             return 0;
         }
         break;
     case platform::WM_MOUSEMOVE:
         if (resizeEdges_) {
-            TrackResize(ClientPoint(lParam));
+            TrackResize(PointFrom(lParam));
             return 0;
         }
         break;
     case platform::WM_LBUTTONUP:
         if (resizeEdges_) {
-            FinishResize(ClientPoint(lParam));
+            FinishResize(PointFrom(lParam));
             return 0;
         }
         break;

@@ -1,5 +1,6 @@
 #include "skin/skin_lists.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -76,6 +77,21 @@ void SkinComboBox::paintEvent(QPaintEvent*) {
 
 void SkinComboBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !entries_.isEmpty()) OpenList();
+}
+
+void SkinComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->key() == Qt::Key_F4 || (alt && event->key() == Qt::Key_Down)) {
+        if (!entries_.isEmpty()) OpenList();
+    } else if (event->key() == Qt::Key_Down) {
+        SetCurSel(selected_ + 1);
+    } else if (event->key() == Qt::Key_Up) {
+        if (selected_ > 0) SetCurSel(selected_ - 1);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void SkinComboBox::OpenList() {

@@ -43,6 +43,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Up and Down choose the entry before or after the selected one, as a user's selection;
+    // F4 and Alt+Down open the list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OpenList();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QMetaProperty>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -32,6 +33,14 @@ Qt::WindowFlags FlagsFor(std::uint32_t style) {
 }
 
 QString Utf8(const char* text) { return QString::fromUtf8(text ? text : ""); }
+
+// A control of another kind that puts in its place a widget with a writable "text" property
+// keeps its window text there; a read-only one (a progress bar's percentage) is no window text.
+bool HasTextProperty(const QWidget* w) {
+    if (!w) return false;
+    const int index = w->metaObject()->indexOfProperty("text");
+    return index >= 0 && w->metaObject()->property(index).isWritable();
+}
 
 void ConnectClicked(QAbstractButton* button, int id) {
     QObject::connect(button, &QAbstractButton::clicked, button,
@@ -132,7 +141,7 @@ std::string Dialog::GetDlgItemText(int id) const {
         text = group->title();
     else if (auto* list = qobject_cast<DropDownList*>(w))
         text = list->currentText();
-    else if (w && w->metaObject()->indexOfProperty("text") >= 0)
+    else if (HasTextProperty(w))
         text = w->property("text").toString();
     else if (w)
         text = w->windowTitle();
@@ -150,7 +159,7 @@ void Dialog::SetDlgItemText(int id, const std::string& text) {
         edit->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         group->setTitle(value);
-    else if (w && w->metaObject()->indexOfProperty("text") >= 0)
+    else if (HasTextProperty(w))
         w->setProperty("text", value);
     else if (w)
         w->setWindowTitle(value);

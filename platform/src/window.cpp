@@ -75,6 +75,25 @@ LPARAM ScreenPoint(const QMouseEvent* event) {
 
 } // namespace
 
+// Watches the controls of one window for the keys that window swallows.
+class ControlKeyFilter : public QObject {
+public:
+    explicit ControlKeyFilter(Window* window) : QObject(window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const WPARAM vk = VirtualKey(key->key());
+            if (vk != 0 && window_->keyIsSwallowed(vk, key->modifiers() & Qt::AltModifier)) return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Window* window_;
+};
+
 namespace detail {
 
 void NotifyParentCommand(QWidget* control, int id, UINT code) {
@@ -125,6 +144,11 @@ void Window::OnSystemClose() {
 }
 
 void Window::OnDropFiles(const std::vector<std::string>&) {}
+
+void Window::SwallowKeysInControls() {
+    if (!controlKeys_) controlKeys_ = new ControlKeyFilter(this);
+    for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(controlKeys_);
+}
 
 void Window::SetTimer(UINT id, int ms) {
     KillTimer(id);

@@ -78,6 +78,7 @@ TEST(ControlClass, AProgressBarStartsEmptyAtItsPlace) {
     EXPECT_EQ(bar->minimum(), 0);
     EXPECT_EQ(bar->maximum(), 100);
     EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(dialog.GetDlgItemText(21), "") << "its percentage is no window text";
 }
 
 // A replacement with a text property and no Qt text widget behind it.

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTest>
 #include <QUrl>
@@ -164,6 +167,34 @@ TEST_F(TopLevel, KeysBecomeKeyDownUnlessSwallowed) {
     EXPECT_EQ(window.Of(WM_KEYDOWN)[0].wParam, VK_ESCAPE);
     window.close();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(TopLevel, ControlsWithTheFocusLoseTheSwallowedKeysToo) {
+    auto* button = new QPushButton("Data Transmission", &window);
+    button->setDefault(true);   // Enter clicks a focused default button
+    auto* list = new QComboBox(&window);
+    list->addItems({"1", "2"});
+    button->show();
+    list->show();
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    window.setSwallowedKeys(kSwallowPopupKeys);
+    QTest::keyClick(button, Qt::Key_Return);
+    ASSERT_EQ(clicks, 1) << "without the controls' keys the button still takes Enter";
+
+    window.SwallowKeysInControls();
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter);
+    QTest::keyClick(list, Qt::Key_F4);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(list->view()->isVisible()) << "F4 would open the list";
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(clicks, 2) << "other keys still reach the control";
+    window.SwallowKeysInControls();   // again, for controls added since: one filter per window
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(window.seen.empty());
 }
 
 TEST_F(TopLevel, DroppedFilesArriveAsLocalPathsInDropOrder) {

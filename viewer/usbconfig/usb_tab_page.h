@@ -49,7 +49,7 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override {}
+    void OnCancel() override {}   // a page never hides itself
     bool OnCommand(int id, platform::UINT code) override;
 
     const DeviceConfig& record() const { return record_; }

@@ -1,6 +1,5 @@
 #include "usbconfig/usb_tool_popup.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 #include "platform/controls.h"
@@ -29,10 +28,6 @@ constexpr int kPageHeightLess = 30;
 constexpr std::array<const char*, UsbToolPopup::kPageCount> kTabCaptions{
     "Recorder", "RecSet", "Viewer", "Display", "Setting", "Etc"};
 
-bool IsSwallowedKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_F4;
-}
-
 } // namespace
 
 UsbToolPopup::UsbToolPopup(QWidget* parent, platform::RegistryStore& registry, std::string usbLibrary)
@@ -59,8 +54,7 @@ bool UsbToolPopup::OnInitDialog() {
     const QRect area(kPageX, kPageY, tabControl->width() - kPageWidthLess, tabControl->height() - kPageHeightLess);
     for (UsbTabPage* page : pages_) page->setGeometry(area);
     ShowTab(0);
-    // A control that has the focus gets keys first: the window's keys are taken from each.
-    for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
+    SwallowKeysInControls();
     return true;
 }
 
@@ -121,11 +115,6 @@ platform::LRESULT UsbToolPopup::WindowProc(platform::UINT msg, platform::WPARAM 
 }
 
 void UsbToolPopup::OnEraseBackground(QPainter& painter) { painter.drawImage(0, 0, surface_); }
-
-bool UsbToolPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && IsSwallowedKey(static_cast<QKeyEvent*>(event)->key())) return true;
-    return platform::Dialog::eventFilter(watched, event);
-}
 
 platform::TabControl* UsbToolPopup::tabs() const { return item<platform::TabControl>(kTabsId); }
 

@@ -56,7 +56,6 @@ protected:
     bool OnCommand(int id, platform::UINT code) override;
     platform::LRESULT WindowProc(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) override;
     void OnEraseBackground(QPainter& painter) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowTab(int tab);

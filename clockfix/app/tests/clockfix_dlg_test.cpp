@@ -3,6 +3,7 @@
 // file written from its boxes, its keys and its system menu.
 #include <unistd.h>
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "about_dlg.h"
 #include "clockfix_window_fixture.h"
 #include "gui_support.h"
+#include "platform/displays.h"
 #include "platform/number_text.h"
 #include "skin/skin_lists.h"
 #include "test_folders.h"
@@ -94,7 +96,10 @@ TEST_F(ClockfixWindow, ARecorderCardAtStartIsPreselectedAndItsValuesRead) {
 TEST_F(ClockfixWindow, WithoutRemovableDrivesTheListAndTheActionsAreOff) {
     fake.disk("nvme0n1", "259:0", "0", {{"nvme0n1p1", "259:1"}});
     fake.mount("259:1", "/", fake.folder("mnt/data"), "ext4", "/dev/nvme0n1p1");
+    platform::SetDesktopRectOverride(QRect(100, 50, 1000, 800));
     auto dialog = start();
+    platform::SetDesktopRectOverride(std::nullopt);
+    EXPECT_EQ(dialog->pos(), QPoint(390, 320)) << "in the middle of the desktop";
     EXPECT_EQ(dialog->entryCount(), 0);
     EXPECT_EQ(dialog->preselectedEntry(), -1);
     EXPECT_FALSE(dialog->GetDlgItem(IDC_DRIVE_LIST)->isEnabled());
@@ -219,6 +224,23 @@ TEST_F(ClockfixWindow, TheSystemMenuOpensTheAboutBoxWithCommandSixteen) {
     EXPECT_EQ(dialog->DoModal(), 7);
     EXPECT_TRUE(aboutShown);
     EXPECT_EQ(items, (std::vector<std::string>{"닫기(&C)", "-", "Clockfix 정보(&A)..."}));
+}
+
+TEST_F(ClockfixWindow, ARightPressOpensTheSystemMenuWhoseCloseItemEnds) {
+    auto dialog = start();
+    bool opened = false;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(200, 250), dialog->mapToGlobal(QPoint(200, 250)));
+        QCoreApplication::sendEvent(dialog.get(), &press);
+        QMenu* menu = dialog->systemMenu();
+        ASSERT_NE(menu, nullptr);
+        opened = true;
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QTimer::singleShot(20000, dialog.get(), [&] { dialog->EndDialog(-99); });
+    EXPECT_EQ(dialog->DoModal(), platform::IDCANCEL);
+    EXPECT_TRUE(opened);
 }
 
 } // namespace

@@ -140,9 +140,22 @@ TEST(SkinComboBox, AUsersChoiceFromTheOpenListIsReportedOnce) {
     EXPECT_EQ(combo->shownText(), QStringLiteral("one"));
     EXPECT_TRUE(tripdesk::test::WaitUntil([&] { return combo->openList() == nullptr; }));
 
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Up);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(dialog.selectedWhenNotified, (std::vector<int>{0, 1, 0})) << "no step past either end";
+    QTest::keyClick(combo, Qt::Key_F4);
+    EXPECT_NE(combo->openList(), nullptr);
+    combo->openList()->close();
+    EXPECT_TRUE(tripdesk::test::WaitUntil([&] { return combo->openList() == nullptr; }));
+
     combo->ResetContent();
     QTest::mouseClick(combo, Qt::LeftButton);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(combo->openList(), nullptr) << "an empty list does not open";
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(dialog.selectedWhenNotified.size(), 3u);
 }
 
 TEST(SkinListBox, KeepsItsLinesAndReportsAUsersChoice) {

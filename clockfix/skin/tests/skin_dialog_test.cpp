@@ -125,8 +125,10 @@ TEST(SkinDialog, APictureDecodedFromMemoryIsPaintedOverTheColour) {
     EXPECT_EQ(painted.pixel(150, 10), qRgb(100, 100, 100)) << "the colour beside the picture";
     EXPECT_EQ(painted.pixel(10, 100), qRgb(100, 100, 100));
 
-    ASSERT_TRUE(dialog.SetBackgroundPictureFromMemory(Encoded(picture, "JPEG")));
-    EXPECT_EQ(dialog.backgroundPicture().size(), QSize(100, 60));
+    for (const char* format : {"JPEG", "ICO"}) {
+        ASSERT_TRUE(dialog.SetBackgroundPictureFromMemory(Encoded(picture, format))) << format;
+        EXPECT_EQ(dialog.backgroundPicture().size(), QSize(100, 60));
+    }
 
     EXPECT_FALSE(dialog.SetBackgroundPictureFromMemory("GIF89a not really"));
     EXPECT_EQ(dialog.backgroundMode(), BackgroundMode::Colour);
@@ -166,6 +168,7 @@ TEST(SkinDialog, PictureFilesAreReadBesideTheProgramAndAFailureGivesTheColour) {
     const auto folder = tripdesk::test::FreshFolder("pictures");
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(qRgb(0, 0, 255));
+    ASSERT_TRUE(picture.save(QString::fromStdString((folder / "back.bmp").string())));
     ASSERT_TRUE(picture.save(QString::fromStdString((folder / "back.png").string())));
     QFile text(QString::fromStdString((folder / "notes.gif").string()));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
@@ -173,14 +176,16 @@ TEST(SkinDialog, PictureFilesAreReadBesideTheProgramAndAFailureGivesTheColour) {
     text.close();
     const std::filesystem::path relative = std::filesystem::relative(folder, platform::ProgramDir());
 
-    EXPECT_TRUE(dialog.SetBackgroundPicture((relative / "back.png").string()));
+    EXPECT_TRUE(dialog.SetBackgroundPicture((relative / "back.bmp").string()));
     EXPECT_EQ(dialog.RenderBackBuffer().pixel(5, 5), qRgb(0, 0, 255));
     EXPECT_FALSE(dialog.SetBackgroundPicture((relative / "missing.gif").string()));
     EXPECT_EQ(dialog.backgroundMode(), BackgroundMode::Colour);
     EXPECT_EQ(dialog.RenderBackBuffer().pixel(5, 5), qRgb(207, 224, 240));
-    EXPECT_TRUE(dialog.SetBackgroundPicture((relative / "back.png").string()));
+    EXPECT_TRUE(dialog.SetBackgroundPicture((relative / "back.bmp").string()));
     EXPECT_FALSE(dialog.SetBackgroundPicture((relative / "notes.gif").string()));
     EXPECT_EQ(dialog.RenderBackBuffer().pixel(5, 5), qRgb(207, 224, 240));
+    EXPECT_FALSE(dialog.SetBackgroundPicture((relative / "back.png").string())) << "not a format of the system's reader";
+    EXPECT_EQ(dialog.backgroundMode(), BackgroundMode::Colour);
 }
 
 // Decorations drawn by a dialog land in the back buffer over the background.

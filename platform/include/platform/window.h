@@ -19,6 +19,8 @@ class QPainter;
 
 namespace platform {
 
+class ControlKeyFilter;
+
 // Keys a window swallows before anything else sees them.
 enum SwallowKey : unsigned {
     kSwallowNone = 0,
@@ -46,6 +48,9 @@ public:
     int captionBand() const { return captionBand_; }
     void setSwallowedKeys(unsigned keys) { swallowedKeys_ = keys; }
     unsigned swallowedKeys() const { return swallowedKeys_; }
+    // Takes the swallowed keys also from the controls now inside the window, which get keys
+    // first while they have the focus (a push button would take Enter, a list F4).
+    void SwallowKeysInControls();
 
     // Timers: WM_TIMER with the id in wParam every ms milliseconds until killed. Setting an id
     // again restarts it.
@@ -95,6 +100,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class ControlKeyFilter;
     bool keyIsSwallowed(WPARAM vk, bool alt) const;
 
     HWND handle_;
@@ -102,6 +108,7 @@ private:
     unsigned swallowedKeys_ = kSwallowNone;
     bool captured_ = false;
     bool captionDrag_ = false;
+    ControlKeyFilter* controlKeys_ = nullptr;
     QPoint captionDragOffset_;
     std::map<UINT, int> timers_;    // timer id -> Qt timer id
     std::map<int, UINT> timerIds_;  // Qt timer id -> timer id
