@@ -55,6 +55,10 @@ bool CClockfixDlg::OnCommand(int id, platform::UINT code) {
         SetTime();
         return true;
     }
+    if (id == IDC_FORMAT && code == platform::BN_CLICKED) {
+        FormatCard();
+        return true;
+    }
     if (id == IDC_DRIVE_LIST && code == platform::CBN_SELCHANGE) {
         OnDriveSelected();
         return true;

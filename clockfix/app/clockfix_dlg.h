@@ -1,17 +1,19 @@
 #pragma once
 // Clockfix's main window (template 102, skinned): the list of removable drives with the
 // recorder's card preselected, the six clock boxes and the set-time button, and the recorder
-// values read from the selected card. Enter and Escape are swallowed; the X button and the
+// values read from the selected card, and the card format. Enter and Escape are swallowed; the X button and the
 // system menu end it. The list is built at start and again on every device change.
 
 #include <QMenu>
 #include <QPointer>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "card/recorder_values.h"
+#include "format_worker.h"
 #include "skin/skin_dialog.h"
 
 class QMenu;
@@ -63,6 +65,10 @@ private:
     void FillClockBoxes();
     void SetTime();
 
+    // clockfix_dlg_format.cpp
+    void FormatCard();
+    void OnFormatDone();
+
     // clockfix_dlg.cpp
     void OpenSystemMenu(QPoint globalPos);
     void OnSysCommand(int command);
@@ -72,6 +78,8 @@ private:
     int entryCount_ = 0;
     int preselected_ = -1;
     card::RecorderValues values_;
+    // The volume the selection handler accepted last, as it saw it.
+    std::optional<FormatTarget> selected_;
 
     skin::SkinComboBox* driveList_ = nullptr;
     QPointer<QMenu> systemMenu_;

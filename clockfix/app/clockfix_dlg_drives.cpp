@@ -38,6 +38,7 @@ void CClockfixDlg::OnDeviceChange() {
         driveList_->SetCurSel(preselected_);
     } else {
         driveList_->SetShownText({});
+        selected_.reset();
         values_ = card::RecorderValues{};
         ShowRecorderValues();
         EnableActions(false);
@@ -49,6 +50,7 @@ void CClockfixDlg::OnDriveSelected() {
     const int entry = driveList_->GetCurSel();
     if (entry < 0 || entry >= entryCount_) return;
     const std::string& mountPoint = mountPoints_[static_cast<std::size_t>(entry)];
+    selected_.reset();
     if (platform::TotalSize(mountPoint) == 0) {
         // Nothing stays selected and no action is offered until a drive passes.
         driveList_->ClearSelection();
@@ -56,6 +58,7 @@ void CClockfixDlg::OnDriveSelected() {
         ShowMessage(clockfix_res::String(IDS_INVALID_DISK));
         return;
     }
+    selected_ = VolumeNow(mountPoint);
     EnableDlgItem(IDC_DRIVE_LIST, true);
     EnableActions(true);
     values_ = card::ReadRecorderValues(mountPoint);

@@ -1,6 +1,6 @@
 #pragma once
-// Control ids of Clockfix's main window (template 102), its system-menu command and the string
-// ids it shows.
+// Control ids of Clockfix's main window (template 102) and its progress window (template 158),
+// the system-menu command and the string ids they show.
 
 #include <array>
 
@@ -28,8 +28,19 @@ inline constexpr std::array<std::array<int, 3>, 4> kValueGroups = {kQualityButto
 // The system-menu command that opens the About box.
 inline constexpr int IDM_ABOUTBOX = 16;
 
+// The progress window (template 158): its bar and label.
+inline constexpr int IDC_PROGRESS_BAR = 1057;
+inline constexpr int IDC_PROGRESS_LABEL = 1058;
+
 inline constexpr int IDS_ABOUTBOX = 101;
+inline constexpr int IDS_FORMAT_QUESTION = 103;
+inline constexpr int IDS_PROGRESS = 121;
+inline constexpr int IDS_FORMAT_DONE = 125;
+inline constexpr int IDS_FORMAT_ERROR = 126;
+inline constexpr int IDS_FORMATTING = 127;
+inline constexpr int IDS_DONE = 128;
 inline constexpr int IDS_INVALID_DISK = 129;
+inline constexpr int IDS_FORMAT_TITLE = 133;
 
 // The caption of every message box Clockfix shows.
 inline constexpr const char* kMessageCaption = "Clockfix";

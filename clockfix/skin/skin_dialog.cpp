@@ -24,6 +24,10 @@ constexpr int kLayoutDelayMs = 10;
 constexpr int kResizeEdge = 4;        // pixels along each edge that start a resize
 constexpr int kLayoutMinimumStep = 8; // a resize smaller than this in both directions moves nothing
 
+// The title band at the top of the window, over the background.
+const QRect kTitleArea(10, 0, 400, 22);
+const QColor kTitleColour(255, 255, 255);
+
 enum Edge : unsigned { kEdgeLeft = 1, kEdgeTop = 2, kEdgeRight = 4, kEdgeBottom = 8 };
 
 constexpr std::uint32_t kWrappedStyle = platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_TABSTOP;
@@ -162,8 +166,20 @@ QImage SkinDialog::RenderBackBuffer() {
     QPainter painter(&backBuffer_);
     painter.fillRect(backBuffer_.rect(), colour_);
     if (mode_ == BackgroundMode::Picture) painter.drawImage(0, 0, picture_);
+    if (!title_.empty()) {
+        painter.setPen(kTitleColour);
+        painter.setFont(font());
+        painter.drawText(kTitleArea.intersected(backBuffer_.rect()), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromStdString(title_));
+    }
     OnDrawDecorations(painter);
     return backBuffer_;
+}
+
+void SkinDialog::SetTitleText(const std::string& text) {
+    title_ = text;
+    setWindowTitle(QString::fromStdString(text));
+    update();
 }
 
 void SkinDialog::OnEraseBackground(QPainter&) {

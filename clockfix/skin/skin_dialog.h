@@ -51,6 +51,10 @@ public:
     bool SetBackgroundPicture(const std::string& relativeName);
     bool SetBackgroundPictureFromMemory(const QByteArray& bytes);
 
+    // The title drawn over the background at the top left; empty draws none.
+    void SetTitleText(const std::string& text);
+    const std::string& titleText() const { return title_; }
+
     void SetDragEnabled(bool on) { drag_ = on; }
     bool dragEnabled() const { return drag_; }
     void SetResizeEnabled(bool on) { resize_ = on; }
@@ -90,6 +94,7 @@ private:
     BackgroundMode mode_ = BackgroundMode::Colour;
     QColor colour_{207, 224, 240};
     QImage picture_;
+    std::string title_;
     bool drag_ = false;
     bool resize_ = false;
     QSize minimum_{50, 50};

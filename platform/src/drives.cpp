@@ -23,6 +23,7 @@ struct MountLine {
     std::string root;
     std::string mountPoint;
     std::string fsType;
+    std::string source;
 };
 
 struct BlockDevice {
@@ -83,6 +84,7 @@ std::optional<MountLine> ParseMountLine(const std::string& text) {
     while (fields >> field && field != "-") {}
     MountLine line;
     if (field != "-" || !(fields >> line.fsType)) return std::nullopt;
+    fields >> line.source;
     const std::size_t colon = device.find(':');
     if (colon == std::string::npos) return std::nullopt;
     char* end = nullptr;
@@ -94,6 +96,7 @@ std::optional<MountLine> ParseMountLine(const std::string& text) {
     line.minor = static_cast<unsigned>(minor);
     line.root = DecodeEscapes(root, false);
     line.mountPoint = DecodeEscapes(mountPoint, false);
+    line.source = DecodeEscapes(line.source, false);
     return line;
 }
 
@@ -166,14 +169,18 @@ std::string ByLabelLink(const std::string& deviceName) {
     return {};
 }
 
+std::optional<fs::path> SystemDisk(const std::vector<MountLine>& lines) {
+    if (const auto top = TopMountAt(lines, "/")) {
+        if (const auto device = FindBlockDevice(*top)) return device->disk;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::vector<std::string> MountedVolumes() {
     const std::vector<MountLine> lines = ReadMountInfo();
-    std::optional<fs::path> systemDisk;
-    if (const auto top = TopMountAt(lines, "/")) {
-        if (const auto device = FindBlockDevice(*top)) systemDisk = device->disk;
-    }
+    const std::optional<fs::path> systemDisk = SystemDisk(lines);
     std::vector<std::string> volumes;
     std::set<std::pair<unsigned, unsigned>> seen;
     for (const MountLine& line : lines) {
@@ -203,6 +210,18 @@ std::string VolumeLabel(const std::string& mountPoint) {
         if (const auto device = FindBlockDevice(*line)) label = ByLabelLink(device->name);
     }
     return label;
+}
+
+std::optional<MountedVolume> VolumeAt(const std::string& mountPoint) {
+    const std::vector<MountLine> lines = ReadMountInfo();
+    const auto line = TopMountAt(lines, mountPoint);
+    if (!line) return std::nullopt;
+    MountedVolume volume{line->major, line->minor, line->fsType, line->source, {}, line->mountPoint == "/"};
+    if (const auto device = FindBlockDevice(*line)) {
+        volume.deviceNode = BelowSourceRoot("dev/" + device->name).string();
+        volume.onSystemDisk = volume.onSystemDisk || device->disk == SystemDisk(lines);
+    }
+    return volume;
 }
 
 std::uint64_t TotalSize(const std::string& mountPoint) {

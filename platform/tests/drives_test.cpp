@@ -154,5 +154,37 @@ TEST(DrivesTest, TotalSizeIsTheVolumeSizeOrZero) {
     EXPECT_EQ(TotalSize((tripdesk::test::ScratchFolder() / "vanished").string()), 0u);
 }
 
+TEST(DrivesTest, VolumeAtNamesTheDeviceItsSourceAndItsNodeBelowTheRoot) {
+    FakeRoot fake("volume-at");
+    fake.disk("sda", "8:0", "0", {{"sda1", "8:1"}, {"sda2", "8:2"}});
+    fake.disk("sdc", "8:32", "1", {{"sdc1", "8:33"}});
+    const std::string boot = fake.folder("boot");
+    const std::string card = fake.folder("media/my card");
+    const std::string share = fake.folder("net/share");
+    fake.mount("8:2", "/", "/", "ext4", "/dev/sda2");
+    fake.mount("8:1", "/", boot, "vfat", "/dev/sda1");
+    fake.mount("8:33", "/", card, "vfat", "/images/old\\040card.img");
+    fake.mount("0:60", "/", share, "nfs4", "server:/export");
+    fake.line("90 1 8:33 / " + FakeRoot::Escaped(fake.folder("media/nosource")) + " rw shared:1 - vfat");
+
+    const auto cardVolume = VolumeAt(card);
+    ASSERT_TRUE(cardVolume.has_value());
+    EXPECT_EQ(cardVolume->major, 8u);
+    EXPECT_EQ(cardVolume->minor, 33u);
+    EXPECT_EQ(cardVolume->fsType, "vfat");
+    EXPECT_EQ(cardVolume->source, "/images/old card.img");
+    EXPECT_EQ(cardVolume->deviceNode, fake.folder("dev") + "/sdc1");
+    EXPECT_FALSE(cardVolume->onSystemDisk);
+
+    EXPECT_TRUE(VolumeAt("/")->onSystemDisk);
+    EXPECT_TRUE(VolumeAt(boot)->onSystemDisk) << "another partition of the disk of /";
+    const auto network = VolumeAt(share);
+    ASSERT_TRUE(network.has_value());
+    EXPECT_EQ(network->deviceNode, "");
+    EXPECT_EQ(network->source, "server:/export");
+    EXPECT_EQ(VolumeAt(fake.folder("media/nosource"))->source, "") << "a line without a source still counts";
+    EXPECT_FALSE(VolumeAt(fake.folder("not/mounted")).has_value());
+}
+
 } // namespace
 } // namespace platform

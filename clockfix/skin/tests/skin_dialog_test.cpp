@@ -136,6 +136,32 @@ TEST(SkinDialog, APictureDecodedFromMemoryIsPaintedOverTheColour) {
     EXPECT_EQ(dialog.RenderBackBuffer().pixel(10, 10), qRgb(100, 100, 100));
 }
 
+TEST(SkinDialog, ATitleIsDrawnInTheTopBandOverTheBackground) {
+    TestSkinDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.SetBackgroundColour(QColor(100, 100, 100));
+    auto titlePixels = [&] {
+        const QImage painted = dialog.RenderBackBuffer();
+        int white = 0;
+        int below = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) {
+                if (painted.pixel(x, y) == qRgb(100, 100, 100)) continue;
+                (y < 22 ? white : below) += 1;
+            }
+        return std::pair{white, below};
+    };
+    EXPECT_EQ(titlePixels(), (std::pair{0, 0}));
+    dialog.SetTitleText("초기화중...");
+    EXPECT_EQ(dialog.titleText(), "초기화중...");
+    EXPECT_EQ(dialog.windowTitle(), QString("초기화중..."));
+    const auto [inBand, outside] = titlePixels();
+    EXPECT_GT(inBand, 20) << "the text is painted";
+    EXPECT_EQ(outside, 0) << "only in the title band";
+    dialog.SetTitleText("");
+    EXPECT_EQ(titlePixels(), (std::pair{0, 0}));
+}
+
 TEST(SkinDialog, PictureFilesAreReadBesideTheProgramAndAFailureGivesTheColour) {
     TestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create());

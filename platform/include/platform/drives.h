@@ -5,6 +5,7 @@
 // dev/disk/by-label/), whose mountinfo names real folders as mount points.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,17 @@ unsigned GetDriveType(const std::string& mountPoint);
 
 // The file-system label of the volume at mountPoint, empty when it has none or is unknown.
 std::string VolumeLabel(const std::string& mountPoint);
+
+// What is mounted at mountPoint (the last mount there wins).
+struct MountedVolume {
+    unsigned major = 0;
+    unsigned minor = 0;
+    std::string fsType;
+    std::string source;        // the mount source as mountinfo names it
+    std::string deviceNode;    // "dev/<kernel name>" below the source root; empty without a block device
+    bool onSystemDisk = false; // the mount point is "/" or the device lies on the disk of "/"
+};
+std::optional<MountedVolume> VolumeAt(const std::string& mountPoint);
 
 // statvfs's f_blocks × f_frsize of mountPoint, 0 when that fails.
 std::uint64_t TotalSize(const std::string& mountPoint);
