@@ -1,0 +1,145 @@
+#include "map/web_browser2.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "gui_support.h"
+#include "map/map_page.h"
+#include "map/map_scheme.h"
+#include "page_script.h"
+#include "test_folders.h"
+#include "tile_stub.h"
+
+namespace map {
+namespace {
+
+namespace fs = std::filesystem;
+using map::test::EvaluateScript;
+using map::test::ScriptNumber;
+using tripdesk::test::WaitUntil;
+
+class MapBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("TRIPDESK_MAP_TILES", tiles_.addressTemplate());
+        SetMapPageFolderForTests(tripdesk::test::FreshFolder("page"));
+        host_.resize(994, 600);
+        host_.show();
+        browser_ = std::make_unique<CWebBrowser2>(&host_, QRect(0, 0, 480, 360), 1010);
+        testing::internal::CaptureStdout();
+    }
+    void TearDown() override {
+        const std::string trace = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(trace.find("map page:"), std::string::npos) << trace;
+        browser_.reset();
+        SetMapPageFolderForTests({});
+        SetLeafletFolderForTests({});
+        qunsetenv("TRIPDESK_MAP_TILES");
+    }
+
+    // Writes the page of the variant and loads it; true once it loaded.
+    bool Load(MapPageVariant variant, const char* latitude, const char* longitude) {
+        if (!page_.WriteMapPage(variant, latitude, longitude)) return false;
+        browser_->Navigate(page_.pageAddress());
+        return WaitUntil([this] { return browser_->loaded(); });
+    }
+
+    double Number(const char* script) { return ScriptNumber(*browser_, QString::fromLatin1(script)); }
+
+    tripdesk::test::TileStub tiles_;
+    QWidget host_;
+    MapPage page_;
+    std::unique_ptr<CWebBrowser2> browser_;
+};
+
+TEST_F(MapBrowserTest, PageCentresMarkerAndAsksTilesWithOurAgent) {
+    EXPECT_EQ(browser_->controlId(), 1010);
+    EXPECT_TRUE(browser_->isVisible());
+    browser_->MoveWindow(514, 88, 480, 360);
+    EXPECT_EQ(browser_->geometry(), QRect(514, 88, 480, 360));
+
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "37.552057", "126.992797"));
+    EXPECT_NEAR(Number("map.getCenter().lat()"), 37.552057, 1e-6);
+    EXPECT_NEAR(Number("map.getCenter().lng()"), 126.992797, 1e-6);
+    EXPECT_NEAR(Number("marker.getLatLng().lat()"), 37.552057, 1e-6);
+    EXPECT_NEAR(Number("marker.getLatLng().lng()"), 126.992797, 1e-6);
+    EXPECT_EQ(Number("map.getZoom()"), 15);
+    EXPECT_EQ(Number("document.querySelectorAll('.leaflet-top.leaflet-left .leaflet-control-zoom').length"), 1);
+    EXPECT_EQ(EvaluateScript(*browser_, "document.querySelector('.leaflet-top.leaflet-right .tripdesk-map-type')"
+                                        ".textContent").value_or(QVariant()).toString(),
+              QString::fromUtf8("지도흑백"));
+    EXPECT_EQ(Number("document.getElementById('map_canvas').offsetWidth"), 438);
+    EXPECT_TRUE(EvaluateScript(*browser_, "document.querySelector('.leaflet-control-attribution').textContent")
+                    .value_or(QVariant()).toString().contains(QString::fromUtf8("© OpenStreetMap contributors")));
+
+    ASSERT_TRUE(WaitUntil([this] { return tiles_.paths().contains("/15/27943/12691.png"); }));
+    ASSERT_FALSE(tiles_.agents().isEmpty());
+    EXPECT_TRUE(tiles_.agents().first().startsWith("TripDesk/1.0 Mozilla/")) << tiles_.agents().first().toStdString();
+    // The grey map type turns the tiles grey, the plain one back.
+    EvaluateScript(*browser_, "document.querySelector('.tripdesk-map-type-grey').click()");
+    EXPECT_EQ(EvaluateScript(*browser_, "map.leaflet.getPane('tilePane').style.filter").value_or(QVariant()).toString(),
+              "grayscale(1)");
+    EvaluateScript(*browser_, "document.querySelector('.tripdesk-map-type-plain').click()");
+    EXPECT_EQ(EvaluateScript(*browser_, "map.leaflet.getPane('tilePane').style.filter").value_or(QVariant()).toString(), "");
+}
+
+TEST_F(MapBrowserTest, UpdateMapMovesMarkerAndCentreKeepingTheZoom) {
+    ASSERT_TRUE(Load(MapPageVariant::MapWindow, "0.0", "0.0"));
+    EXPECT_NEAR(Number("map.getCenter().lat()"), 0.0, 1e-9);
+    EvaluateScript(*browser_, "map.setZoom(13)");
+
+    ASSERT_TRUE(browser_->PushMapPosition("-33.868820", "151.209290"));
+    ASSERT_TRUE(WaitUntil([this] { return std::abs(Number("marker.getLatLng().lat()") + 33.868820) < 1e-6; }));
+    EXPECT_NEAR(Number("marker.getLatLng().lng()"), 151.209290, 1e-6);
+    EXPECT_NEAR(Number("map.getCenter().lat()"), -33.868820, 1e-6);
+    EXPECT_NEAR(Number("map.getCenter().lng()"), 151.209290, 1e-6);
+    EXPECT_EQ(Number("map.getZoom()"), 13);
+    EXPECT_EQ(Number("document.querySelectorAll('.leaflet-marker-icon').length"), 1);
+
+    // Longitude wraps into -180..180, latitude is clamped.
+    ASSERT_TRUE(browser_->PushMapPosition("95.0", "200.0"));
+    ASSERT_TRUE(WaitUntil([this] { return std::abs(Number("marker.getLatLng().lng()") + 160.0) < 1e-9; }));
+    EXPECT_EQ(Number("marker.getLatLng().lat()"), 90.0);
+    EXPECT_EQ(Number("new GLatLng('10', '-190').lng()"), 170.0);
+    EXPECT_EQ(Number("new GLatLng('-91', '180').lat()"), -90.0);
+    EXPECT_EQ(Number("new GLatLng('-91', '180').lng()"), 180.0);
+}
+
+TEST_F(MapBrowserTest, PushRunsNothingForTextsThatAreNoDecimal) {
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "10.5", "20.5"));
+    for (const char* text : {"", "-033.868820", "1e5", "+1.0", "1.", ".5", "1');alert('x", "0x10", "--1"}) {
+        EXPECT_FALSE(browser_->PushMapPosition(text, "1.0")) << text;
+        EXPECT_FALSE(browser_->PushMapPosition("1.0", text)) << text;
+    }
+    for (const char* text : {"0", "0.0", "-0.5", "37.552057", "-126.992797", "180"}) EXPECT_TRUE(IsScriptDecimal(text)) << text;
+    EXPECT_NEAR(Number("marker.getLatLng().lat()"), 10.5, 1e-9);
+}
+
+TEST_F(MapBrowserTest, NavigatingAgainUnloadsWithoutErrors) {
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "1.0", "2.0"));
+    ASSERT_TRUE(Load(MapPageVariant::MapWindow, "3.0", "4.0"));
+    EXPECT_NEAR(Number("marker.getLatLng().lng()"), 4.0, 1e-9);
+    EXPECT_EQ(Number("document.getElementById('map_canvas').offsetHeight"), 398);
+    // A failing script the host runs reaches the trace (checked here, then cleared).
+    browser_->RunScript("noSuchFunction()");
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_NE(trace.find("map page: ReferenceError: noSuchFunction is not defined"), std::string::npos) << trace;
+    testing::internal::CaptureStdout();
+}
+
+TEST_F(MapBrowserTest, WithoutLeafletThePageStaysEmpty) {
+    SetLeafletFolderForTests(tripdesk::test::FreshFolder("no-leaflet"));
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "37.552057", "126.992797"));
+    EXPECT_EQ(EvaluateScript(*browser_, "GBrowserIsCompatible()").value_or(QVariant(true)).toBool(), false);
+    EXPECT_EQ(EvaluateScript(*browser_, "typeof map").value_or(QVariant()).toString(), "undefined");
+    EXPECT_EQ(Number("document.querySelectorAll('.leaflet-container').length"), 0);
+    EXPECT_TRUE(browser_->PushMapPosition("1.0", "2.0"));
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));
+    EXPECT_TRUE(tiles_.paths().isEmpty());
+}
+
+} // namespace
+} // namespace map
