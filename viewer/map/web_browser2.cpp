@@ -7,6 +7,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
+#include "map/map_page.h"
 #include "map/map_scheme.h"
 #include "platform/number_text.h"
 #include "platform/trace.h"
