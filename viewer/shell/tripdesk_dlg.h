@@ -39,6 +39,9 @@ class FilesOpenPopup;
 namespace usbconfig {
 class UsbToolPopup;
 }
+namespace map {
+class MainWindowMap;
+}
 
 namespace shell {
 
@@ -80,6 +83,7 @@ public:
     player::VideoPopup* videoPopup(int channel) const;
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
     usbconfig::UsbToolPopup* usbToolPopup() const { return usbTool_; }
+    map::MainWindowMap* mainWindowMap() const { return mainMap_; }
 
 protected:
     int OnCreate() override;
@@ -163,6 +167,11 @@ private:
     void ListAreaChanged();
     void RestoreFromSkin(const QRect& area);
 
+    // The map in the channel-2 area (nothing when the viewer is built without its map).
+    void CreateMap();
+    void ShowMapPage();
+    void OnMapTimer();
+
     // Private messages.
     platform::LRESULT OnPlayerPopup(platform::WPARAM channel);
     platform::LRESULT OnClipEnd(platform::LPARAM reason);
@@ -190,6 +199,7 @@ private:
     telemetry::CDrawGSenser* gsensorGraph_ = nullptr;
     telemetry::CDrawTitle* title_ = nullptr;
     std::unique_ptr<telemetry::UserDataPresenter> presenter_;
+    map::MainWindowMap* mainMap_ = nullptr;   // a child of this window
 
     settings::SettingPopup* settings_ = nullptr;
     settings::InfoPopup* info_ = nullptr;

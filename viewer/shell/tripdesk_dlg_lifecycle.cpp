@@ -94,6 +94,7 @@ int CTripDeskDlg::OnCreate() {
     EnsureAdapter();
     CreateTelemetryControls();
     settings_ = new settings::SettingPopup(this);
+    CreateMap();
     ResetPlayState();
     LoadConfiguration();
     LoadSkinBitmaps();

@@ -40,6 +40,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
     platform::WaitCursor wait;
     EnsureAdapter();
     const int mode = channelMode();
+    if (mode == 1) ShowMapPage();
     if (playing_) {
         adapter_->positionSeconds = 0;
         adapter_->lengthSeconds = 0;

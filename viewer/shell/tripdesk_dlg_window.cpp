@@ -14,6 +14,8 @@ namespace {
 constexpr platform::UINT WM_SET_VOLUME = 0x870;
 constexpr platform::UINT WM_SHOW_ALERT = 0x840;
 constexpr platform::UINT WM_MAP_CLOSED = 0x850;
+// The main window's map timer.
+constexpr platform::WPARAM kMapTimerId = 100;
 } // namespace
 
 bool CTripDeskDlg::PreTranslateMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
@@ -60,6 +62,12 @@ platform::LRESULT CTripDeskDlg::WindowProc(platform::UINT msg, platform::WPARAM 
         return OnShowAlert(wParam);
     case WM_MAP_CLOSED:
         return OnMapClosed();
+    case platform::WM_TIMER:
+        if (wParam == kMapTimerId) {
+            OnMapTimer();
+            return 0;
+        }
+        break;
     case catalogue::WM_FILES_POPUP_CLOSED:
         return OnFilesPopupClosed(wParam);
     case shell::WM_SAVE_CLIP:

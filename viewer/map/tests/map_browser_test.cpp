@@ -24,6 +24,8 @@ using tripdesk::test::WaitUntil;
 class MapBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedTiles_ = qgetenv("TRIPDESK_MAP_TILES");
+        savedFolder_ = MapPageFolder();
         qputenv("TRIPDESK_MAP_TILES", tiles_.addressTemplate());
         SetMapPageFolderForTests(tripdesk::test::FreshFolder("page"));
         host_.resize(994, 600);
@@ -37,9 +39,9 @@ protected:
         EXPECT_EQ(trace.find("map page:"), std::string::npos);
         if (HasFailure()) std::fputs(trace.c_str(), stdout);
         browser_.reset();
-        SetMapPageFolderForTests({});
+        SetMapPageFolderForTests(savedFolder_);
         SetLeafletFolderForTests({});
-        qunsetenv("TRIPDESK_MAP_TILES");
+        qputenv("TRIPDESK_MAP_TILES", savedTiles_);
     }
 
     // Writes the page of the variant and loads it; true once it loaded.
@@ -55,6 +57,8 @@ protected:
     QWidget host_;
     MapPage page_;
     std::unique_ptr<CWebBrowser2> browser_;
+    QByteArray savedTiles_;
+    fs::path savedFolder_;
 };
 
 TEST_F(MapBrowserTest, PageCentresMarkerAndAsksTilesWithOurAgent) {

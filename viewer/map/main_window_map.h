@@ -1,0 +1,57 @@
+#pragma once
+// The map in the main window's channel-2 area, when one channel is played: the page written and
+// loaded at every opened recording, and the host's timer that moves the marker once the page's
+// map script had time to load. It keeps its own copy of the position texts, set by the hand-over
+// of each decoded position. User-interface thread only.
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "map/map_page.h"
+
+namespace platform {
+class Window;
+}
+
+namespace map {
+
+class CWebBrowser2;
+
+class MainWindowMap : public QObject {
+public:
+    static constexpr unsigned kTimerId = 100;
+    static constexpr int kTimerMs = 1200;
+    static constexpr int kBrowserId = 1010;
+    // Ticks that only count before the first position update.
+    static constexpr int kCountedTicks = 8;
+
+    // host: the main window, which owns this, the browser and the timer; offlineAlert: shows the
+    // alert of a missing Internet connection.
+    MainWindowMap(platform::Window& host, std::function<void()> offlineAlert);
+
+    // A recording was opened: browser made once and placed, page written, loaded when online.
+    void ShowPage();
+    // Timer 100 of the host.
+    void OnTimer();
+    // The texts of a decoded position.
+    void SetPosition(const std::string& latitude, const std::string& longitude);
+
+    CWebBrowser2* browser() const { return browser_; }
+    const std::string& latitude() const { return latitude_; }
+    const std::string& longitude() const { return longitude_; }
+    int ticks() const { return ticks_; }
+    const MapPage& page() const { return page_; }
+
+private:
+    platform::Window& host_;
+    std::function<void()> offlineAlert_;
+    CWebBrowser2* browser_ = nullptr;   // a child of the host
+    MapPage page_;
+    std::string latitude_ = "0.0";
+    std::string longitude_ = "0.0";
+    int ticks_ = 0;
+};
+
+} // namespace map

@@ -1,0 +1,202 @@
+// The map in the channel-2 area of one-channel playback.
+
+#include <QEvent>
+
+#include "main_window_harness.h"
+#include "box_bytes.h"
+#include "map/main_window_map.h"
+#include "map/map_page.h"
+#include "map/web_browser2.h"
+#include "page_script.h"
+#include "platform/connection.h"
+#include "settings/alert_popup.h"
+#include "shell/main_window_ids.h"
+#include "test_folders.h"
+#include "tile_stub.h"
+
+namespace shell::test {
+namespace {
+
+namespace fs = std::filesystem;
+using tripdesk::test::Box;
+using tripdesk::test::Bytes;
+using tripdesk::test::Concat;
+
+// Counts every showing of the alert window, by its message number.
+class AlertShows : public QObject {
+public:
+    AlertShows() { qApp->installEventFilter(this); }
+    ~AlertShows() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        // Only shown widgets are looked at: other events also reach objects being destroyed.
+        if (event->type() != QEvent::Show) return false;
+        if (auto* alert = dynamic_cast<settings::AlertPopupDlg*>(object)) numbers.push_back(alert->Number());
+        return false;
+    }
+    std::vector<int> numbers;
+};
+
+// A one-channel recording whose user data holds these GPS sentences, one entry each.
+void WriteRecordingWithSentences(const fs::path& path, const std::vector<std::string>& sentences) {
+    const std::size_t n = sentences.size();
+    Bytes gps(128 * n, 0);
+    for (std::size_t i = 0; i < n; ++i) std::copy(sentences[i].begin(), sentences[i].end(), gps.begin() + 128 * i);
+    const Bytes udat = Box("udat", Concat({Box("TIME", Bytes(4 * n)), Box("GPSI", gps), Box("SENS", Bytes(12 * n))}));
+    const Bytes file = Concat({Box("ftyp", Bytes(16)), Box("mdat", Bytes(1000)), Box("moov", Bytes(120)), udat});
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::ssize(file));
+}
+
+const std::string kSeoul = "$GPRMC,093015.000,A,3733.1234,N,12659.5678,E,022.4,084.4,120511,,,A*6C";
+const std::string kSatellites = "$GPGSV,3,1,12,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45*75";
+const std::string kBusan = "$GPRMC,093016.000,A,3506.0000,N,12902.4000,E,010.0,084.4,120511,,,A*6C";
+
+class ShellMapTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        savedTiles_ = qgetenv("TRIPDESK_MAP_TILES");
+        savedFolder_ = map::MapPageFolder();
+        qputenv("TRIPDESK_MAP_TILES", tripdesk::test::ClosedPortTileAddress());
+        pageFolder = tripdesk::test::FreshFolder("page");
+        map::SetMapPageFolderForTests(pageFolder);
+        platform::ForceConnectedStateForTests(true);
+    }
+    void TearDown() override {
+        platform::ForceConnectedStateForTests(std::nullopt);
+        map::SetMapPageFolderForTests(savedFolder_);
+        qputenv("TRIPDESK_MAP_TILES", savedTiles_);
+        ShellTest::TearDown();
+    }
+
+    std::string Recording(MainWindowHarness& ui, const std::string& stamp, const std::vector<std::string>& sentences) {
+        const std::string path = ui.Pair(folder, stamp, false);
+        WriteRecordingWithSentences(path, sentences);
+        return path;
+    }
+
+    // The player shows the picture of user-data entry index.
+    static void ShowEntry(MainWindowHarness& ui, std::uint32_t index) {
+        scripted::Fire(vexplayer::kEventUserDataIndex, reinterpret_cast<void*>(std::uintptr_t{index}));
+        vexplayer::FrameRecord frame{};
+        frame.positionSeconds = static_cast<float>(index);
+        scripted::Fire(vexplayer::kEventFrame, &frame);
+        tripdesk::test::PumpFor(std::chrono::milliseconds(50));
+        (void)ui;
+    }
+
+    std::string PageText() const {
+        std::ifstream in(pageFolder / map::kMapPageName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static void Tick(MainWindowHarness& ui, int times) {
+        for (int i = 0; i < times; ++i) ui.Send(platform::WM_TIMER, map::MainWindowMap::kTimerId, 0);
+    }
+
+    double MarkerLatitude(MainWindowHarness& ui) {
+        return map::test::ScriptNumber(*ui.dialog.mainWindowMap()->browser(), "marker.getLatLng().lat()");
+    }
+
+    fs::path pageFolder;
+    QByteArray savedTiles_;
+    fs::path savedFolder_;
+};
+
+TEST_F(ShellMapTest, PageIsWrittenAtEveryOpenWithTheLastDecodedPosition) {
+    MainWindowHarness ui(1);
+    const std::string first = Recording(ui, "20110512_093015", {kSeoul, kSatellites});
+    ui.Drop({first});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
+    ASSERT_NE(mainMap, nullptr);
+    map::CWebBrowser2* browser = mainMap->browser();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->geometry(), QRect(514, 88, 480, 360));
+    EXPECT_EQ(browser->parentWidget(), &ui.dialog);
+    EXPECT_TRUE(browser->isVisible());
+    EXPECT_EQ(browser->controlId(), 1010);
+    EXPECT_NE(ui.dialog.GetDlgItem(1010), browser);   // the stop button keeps its id
+    EXPECT_NE(PageText().find("\nvar latitude = 0.0;\n  var longitude = 0.0;\n"), std::string::npos);
+    EXPECT_TRUE(ui.dialog.HasTimer(100));
+    EXPECT_EQ(mainMap->ticks(), 0);
+
+    ShowEntry(ui, 0);
+    ASSERT_TRUE(WaitUntil([&] { return mainMap->latitude() == "37.552057"; }));
+    EXPECT_EQ(mainMap->longitude(), "126.992797");
+    // Another kind of sentence clears the decoding, not the map's copy.
+    ShowEntry(ui, 1);
+    EXPECT_EQ(mainMap->latitude(), "37.552057");
+
+    ui.Click(IDC_PLAY);   // opens the highlighted recording again
+    EXPECT_EQ(mainMap->browser(), browser);
+    EXPECT_NE(PageText().find("\nvar latitude = 37.552057;\n  var longitude = 126.992797;\n"), std::string::npos);
+}
+
+TEST_F(ShellMapTest, NinthTickMovesTheMarkerToTheLatestPosition) {
+    MainWindowHarness ui(1);
+    ui.Drop({Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan})});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
+    ASSERT_TRUE(WaitUntil([&] { return mainMap->browser()->loaded(); }));
+    EXPECT_NEAR(MarkerLatitude(ui), 0.0, 1e-9);
+    ShowEntry(ui, 0);
+    ASSERT_TRUE(WaitUntil([&] { return mainMap->latitude() == "37.552057"; }));
+
+    Tick(ui, 8);
+    EXPECT_EQ(mainMap->ticks(), 8);
+    tripdesk::test::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_NEAR(MarkerLatitude(ui), 0.0, 1e-9) << "the first eight ticks only count";
+    Tick(ui, 1);
+    ASSERT_TRUE(WaitUntil([&] { return std::abs(MarkerLatitude(ui) - 37.552057) < 1e-6; }));
+
+    ShowEntry(ui, 1);   // satellites: the marker stays
+    Tick(ui, 1);
+    tripdesk::test::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_NEAR(MarkerLatitude(ui), 37.552057, 1e-6);
+    ShowEntry(ui, 2);
+    Tick(ui, 1);
+    ASSERT_TRUE(WaitUntil([&] { return std::abs(MarkerLatitude(ui) - 35.1) < 1e-6; }));
+    EXPECT_NEAR(map::test::ScriptNumber(*mainMap->browser(), "marker.getLatLng().lng()"), 129.04, 1e-6);
+}
+
+TEST_F(ShellMapTest, WithoutConnectionTheAlertShowsOnceAndNothingLoads) {
+    MainWindowHarness ui(1);
+    ui.Drop({Recording(ui, "20110512_093015", {kSeoul})});
+    {
+        AlertShows alerts;
+        platform::ForceConnectedStateForTests(false);
+        ui.Click(IDC_PLAY);
+        EXPECT_EQ(alerts.numbers, std::vector<int>{4});
+        EXPECT_FALSE(ui.dialog.HasTimer(100));
+        tripdesk::test::PumpFor(std::chrono::milliseconds(300));
+        EXPECT_FALSE(ui.dialog.mainWindowMap()->browser()->loaded());
+        EXPECT_TRUE(fs::exists(pageFolder / map::kMapPageName));
+    }
+    {
+        AlertShows alerts;
+        platform::ForceConnectedStateForTests(true);
+        ui.Click(IDC_PLAY);
+        EXPECT_TRUE(ui.dialog.HasTimer(100));
+        Tick(ui, 3);
+        platform::ForceConnectedStateForTests(false);
+        Tick(ui, 1);
+        EXPECT_FALSE(ui.dialog.HasTimer(100));
+        EXPECT_EQ(alerts.numbers, std::vector<int>{4});
+        EXPECT_EQ(ui.dialog.mainWindowMap()->ticks(), 3);
+    }
+}
+
+TEST_F(ShellMapTest, TwoChannelsShowVideoNotTheMap) {
+    MainWindowHarness ui(2);
+    ui.Drop({ui.Pair(folder, "20110512_093015")});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    EXPECT_EQ(ui.dialog.mainWindowMap()->browser(), nullptr);
+    EXPECT_FALSE(ui.dialog.HasTimer(100));
+    EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName));
+}
+
+} // namespace
+} // namespace shell::test
