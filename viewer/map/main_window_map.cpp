@@ -4,6 +4,7 @@
 #include "platform/connection.h"
 #include "platform/window.h"
 
+#include <QMouseEvent>
 #include <QRect>
 
 namespace map {
@@ -17,7 +18,13 @@ MainWindowMap::MainWindowMap(platform::Window& host, std::function<void()> offli
     : QObject(&host), host_(host), offlineAlert_(std::move(offlineAlert)) {}
 
 void MainWindowMap::ShowPage() {
-    if (!browser_) browser_ = new CWebBrowser2(&host_, kBrowserMade, kBrowserId);
+    if (!browser_) {
+        browser_ = new CWebBrowser2(&host_, kBrowserMade, kBrowserId);
+        // The view's input widget is made with its first page.
+        connect(browser_, &CWebBrowser2::pageLoaded, this, [this] {
+            if (QWidget* input = browser_->focusProxy()) input->installEventFilter(this);
+        });
+    }
     browser_->MoveWindow(kBrowserPlace.x(), kBrowserPlace.y(), kBrowserPlace.width(), kBrowserPlace.height());
     if (latitude_.empty() || longitude_.empty()) latitude_ = longitude_ = "0.0";
     if (!page_.WriteMapPage(MapPageVariant::MainWindow, latitude_, longitude_)) return;
@@ -41,6 +48,21 @@ void MainWindowMap::OnTimer() {
         return;
     }
     if (browser_) browser_->PushMapPosition(latitude_, longitude_);
+}
+
+void MainWindowMap::StopUpdates() { host_.KillTimer(kTimerId); }
+
+void MainWindowMap::Rearm() {
+    if (!browser_ || !browser_->loaded()) return;
+    ticks_ = kCountedTicks;
+    host_.SetTimer(kTimerId, kTimerMs);
+}
+
+bool MainWindowMap::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonDblClick || !doubleClicked_) return QObject::eventFilter(watched, event);
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+    doubleClicked_();
+    return true;
 }
 
 void MainWindowMap::SetPosition(const std::string& latitude, const std::string& longitude) {

@@ -37,6 +37,12 @@ public:
     void OnTimer();
     // The texts of a decoded position.
     void SetPosition(const std::string& latitude, const std::string& longitude);
+    // The map window takes over: timer 100 stops for good.
+    void StopUpdates();
+    // The map window closed: a loaded page moves its marker again from the next tick on.
+    void Rearm();
+    // Runs on a left double-click on the embedded browser, which the page then does not see.
+    void SetDoubleClicked(std::function<void()> doubleClicked) { doubleClicked_ = std::move(doubleClicked); }
 
     CWebBrowser2* browser() const { return browser_; }
     const std::string& latitude() const { return latitude_; }
@@ -44,9 +50,13 @@ public:
     int ticks() const { return ticks_; }
     const MapPage& page() const { return page_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     platform::Window& host_;
     std::function<void()> offlineAlert_;
+    std::function<void()> doubleClicked_;
     CWebBrowser2* browser_ = nullptr;   // a child of the host
     MapPage page_;
     std::string latitude_ = "0.0";

@@ -41,6 +41,7 @@ class UsbToolPopup;
 }
 namespace map {
 class MainWindowMap;
+class MapViewer;
 }
 
 namespace shell {
@@ -84,6 +85,8 @@ public:
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
     usbconfig::UsbToolPopup* usbToolPopup() const { return usbTool_; }
     map::MainWindowMap* mainWindowMap() const { return mainMap_; }
+    map::MapViewer* mapViewer() const { return mapViewer_; }
+    bool mapWindowOpen() const { return mapWindowOpen_; }
 
 protected:
     int OnCreate() override;
@@ -102,7 +105,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 19> kCommands;
+    static const std::array<Command, 20> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -137,6 +140,7 @@ private:
     void CmdUsb();
     void CmdSave();
     void CmdSetting();
+    void CmdMap();
 
     // Playback.
     bool OpenCurrentRecording();
@@ -171,6 +175,11 @@ private:
     void CreateMap();
     void ShowMapPage();
     void OnMapTimer();
+    // A double-click on the channel-2 area (the window's or the embedded browser's) opens the map
+    // window in place of the embedded map.
+    void OpenMapWindowFromArea();
+    void MapPauseChanged();
+    void DeleteMapWindow();
 
     // Private messages.
     platform::LRESULT OnPlayerPopup(platform::WPARAM channel);
@@ -200,6 +209,7 @@ private:
     telemetry::CDrawTitle* title_ = nullptr;
     std::unique_ptr<telemetry::UserDataPresenter> presenter_;
     map::MainWindowMap* mainMap_ = nullptr;   // a child of this window
+    map::MapViewer* mapViewer_ = nullptr;
 
     settings::SettingPopup* settings_ = nullptr;
     settings::InfoPopup* info_ = nullptr;

@@ -25,7 +25,7 @@ struct CTripDeskDlg::Command {
 };
 
 // Conditions (needs the adapter, needs playing, ...) are checked inside each command.
-const std::array<CTripDeskDlg::Command, 19> CTripDeskDlg::kCommands{{
+const std::array<CTripDeskDlg::Command, 20> CTripDeskDlg::kCommands{{
     {IDC_MIN, &CTripDeskDlg::CmdMin},
     {IDC_CLOSE, &CTripDeskDlg::CmdClose},
     {IDC_PREV_FILE, &CTripDeskDlg::CmdPrevFile},
@@ -45,6 +45,7 @@ const std::array<CTripDeskDlg::Command, 19> CTripDeskDlg::kCommands{{
     {IDC_USB, &CTripDeskDlg::CmdUsb},
     {IDC_SAVE, &CTripDeskDlg::CmdSave},
     {IDC_SETTING, &CTripDeskDlg::CmdSetting},
+    {IDC_MAP, &CTripDeskDlg::CmdMap},
 }};
 
 bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {
@@ -87,6 +88,7 @@ void CTripDeskDlg::CmdPlay() {
             adapter_->Pause();  // the player's pause is a toggle: this resumes
             TraceState();
             paused_ = false;
+            MapPauseChanged();
         }
         return;
     }
@@ -99,6 +101,7 @@ void CTripDeskDlg::CmdPause() {
     adapter_->Pause();
     TraceState();
     paused_ = !paused_;
+    MapPauseChanged();
 }
 
 void CTripDeskDlg::CmdStop() {

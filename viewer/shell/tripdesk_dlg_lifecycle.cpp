@@ -269,6 +269,7 @@ void CTripDeskDlg::OnDestroy() {
     dispose(info_);
     dispose(videoPopups_[0]);
     dispose(videoPopups_[1]);
+    DeleteMapWindow();
     list_.clear();
     dispose(filesOpen_);
     dispose(usbTool_);

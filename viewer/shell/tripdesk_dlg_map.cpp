@@ -1,11 +1,11 @@
-// The map in the channel-2 area of one-channel playback. A viewer built without Qt WebEngine
-// has no map: these then do nothing.
+// The map of one-channel playback: the embedded map in the channel-2 area and the map window.
+// A viewer built without Qt WebEngine has no map: these then do nothing.
 
 #include "shell/tripdesk_dlg.h"
 
 #ifdef TRIPDESK_HAVE_MAP
 #include "map/main_window_map.h"
-#include "settings/setting_popup.h"
+#include "map/map_viewer.h"
 #include "telemetry/user_data_presenter.h"
 #endif
 
@@ -19,8 +19,10 @@ constexpr int kNoConnectionAlert = 4;
 
 void CTripDeskDlg::CreateMap() {
     mainMap_ = new map::MainWindowMap(*this, [this] { OnShowAlert(kNoConnectionAlert); });
+    mainMap_->SetDoubleClicked([this] { OpenMapWindowFromArea(); });
     presenter_->SetMapHandOver([this](const std::string& latitude, const std::string& longitude) {
         mainMap_->SetPosition(latitude, longitude);
+        if (mapViewer_ && mapViewer_->shown()) mapViewer_->SetPosition(latitude, longitude);
     });
 }
 
@@ -28,11 +30,41 @@ void CTripDeskDlg::ShowMapPage() { mainMap_->ShowPage(); }
 
 void CTripDeskDlg::OnMapTimer() { mainMap_->OnTimer(); }
 
+void CTripDeskDlg::CmdMap() {
+    if (!playing_) return;
+    if (!mapViewer_) mapViewer_ = new map::MapViewer(hwnd(), this);
+    mapViewer_->SetPosition(mainMap_->latitude(), mainMap_->longitude());
+    mapViewer_->ShowMap(mainPlacement_.x(), mainPlacement_.y(), paused_);
+}
+
+void CTripDeskDlg::OpenMapWindowFromArea() {
+    if (!playing_ || mapWindowOpen_) return;
+    if (!mapViewer_) mapViewer_ = new map::MapViewer(hwnd(), this);
+    mainMap_->StopUpdates();
+    mapWindowOpen_ = true;
+    mapViewer_->SetPosition(mainMap_->latitude(), mainMap_->longitude());
+    mapViewer_->ShowMap(mainPlacement_.x(), mainPlacement_.y(), paused_);
+}
+
+void CTripDeskDlg::MapPauseChanged() {
+    if (mapViewer_) mapViewer_->ToggleMapUpdates();
+}
+
+void CTripDeskDlg::DeleteMapWindow() {
+    delete mapViewer_;
+    mapViewer_ = nullptr;
+    if (mainMap_ && !destroyed_) mainMap_->Rearm();
+}
+
 #else
 
 void CTripDeskDlg::CreateMap() {}
 void CTripDeskDlg::ShowMapPage() {}
 void CTripDeskDlg::OnMapTimer() {}
+void CTripDeskDlg::CmdMap() {}
+void CTripDeskDlg::OpenMapWindowFromArea() {}
+void CTripDeskDlg::MapPauseChanged() {}
+void CTripDeskDlg::DeleteMapWindow() {}
 
 #endif
 

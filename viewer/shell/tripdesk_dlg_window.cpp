@@ -4,6 +4,7 @@
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
 #include "contract/vexplayer_contract.h"
+#include "shell/main_window_areas.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 
@@ -21,6 +22,11 @@ constexpr platform::WPARAM kMapTimerId = 100;
 bool CTripDeskDlg::PreTranslateMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
     if (msg == platform::WM_KEYDOWN && (wParam == platform::VK_RETURN || wParam == platform::VK_ESCAPE))
         return true;
+    if (msg == platform::WM_LBUTTONDBLCLK &&
+        ToQRect(kChannel2Area).contains(platform::GET_X_LPARAM(lParam), platform::GET_Y_LPARAM(lParam))) {
+        OpenMapWindowFromArea();
+        return true;
+    }
     return platform::Dialog::PreTranslateMessage(msg, wParam, lParam);
 }
 

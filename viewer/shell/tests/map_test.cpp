@@ -6,6 +6,7 @@
 #include "box_bytes.h"
 #include "map/main_window_map.h"
 #include "map/map_page.h"
+#include "map/map_viewer.h"
 #include "map/web_browser2.h"
 #include "page_script.h"
 #include "platform/connection.h"
@@ -196,6 +197,86 @@ TEST_F(ShellMapTest, TwoChannelsShowVideoNotTheMap) {
     EXPECT_EQ(ui.dialog.mainWindowMap()->browser(), nullptr);
     EXPECT_FALSE(ui.dialog.HasTimer(100));
     EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName));
+}
+
+TEST_F(ShellMapTest, MapButtonOpensTheWindowAndKeepsTheEmbeddedUpdates) {
+    MainWindowHarness ui(1);
+    ui.Drop({Recording(ui, "20110512_093015", {kSeoul})});
+    ui.Click(IDC_MAP);
+    EXPECT_EQ(ui.dialog.mapViewer(), nullptr) << "nothing while stopped";
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    ShowEntry(ui, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.mainWindowMap()->latitude() == "37.552057"; }));
+    ui.Click(IDC_MAP);
+    map::MapViewer* viewer = ui.dialog.mapViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    const QRect main = ui.dialog.mainPlacement();
+    EXPECT_EQ(viewer->geometry(), QRect(main.x() + 250, main.y() + 155, 520, 470));
+    EXPECT_TRUE(ui.dialog.HasTimer(100));
+    EXPECT_FALSE(ui.dialog.mapWindowOpen());
+    EXPECT_NE(PageText().find("\n  var latitude = 37.552057;\n  var longitude = 126.992797;\n"), std::string::npos);
+    ui.Click(IDC_MAP);
+    EXPECT_EQ(ui.dialog.mapViewer(), viewer) << "made on first use only";
+}
+
+TEST_F(ShellMapTest, DoubleClickOnTheAreaOrItsBrowserOpensTheWindowOnce) {
+    MainWindowHarness ui(1);
+    ui.Drop({Recording(ui, "20110512_093015", {kSeoul})});
+    ui.DoubleClickAt(700, 200);
+    EXPECT_EQ(ui.dialog.mapViewer(), nullptr) << "nothing while stopped";
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    map::CWebBrowser2* embedded = ui.dialog.mainWindowMap()->browser();
+    ASSERT_TRUE(WaitUntil([&] { return embedded->loaded() && embedded->focusProxy(); }));
+
+    ui.DoubleClickAt(700, 200);
+    map::MapViewer* viewer = ui.dialog.mapViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(ui.dialog.mapWindowOpen());
+    EXPECT_FALSE(ui.dialog.HasTimer(100));
+    EXPECT_TRUE(viewer->HasTimer(map::MapViewer::kWaitTimerId));
+    viewer->Dispatch(platform::WM_TIMER, map::MapViewer::kWaitTimerId, 0);
+    ui.DoubleClickAt(700, 200);   // already open: no new ShowMap
+    EXPECT_EQ(viewer->ticks(), 1);
+
+    // Closing gives the embedded map its updates back, from the ninth tick on.
+    viewer->bitmapButton(map::MapViewer::kCloseButtonId)->Click();
+    ASSERT_TRUE(WaitUntil([&] { return ui.dialog.mapViewer() == nullptr; }));
+    EXPECT_FALSE(ui.dialog.mapWindowOpen());
+    EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName));
+    EXPECT_TRUE(ui.dialog.HasTimer(100));
+    EXPECT_EQ(ui.dialog.mainWindowMap()->ticks(), 8);
+
+    // On the embedded browser, as a user's double-click reaches it.
+    QTest::mouseDClick(embedded->focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
+    ASSERT_NE(ui.dialog.mapViewer(), nullptr);
+    EXPECT_TRUE(ui.dialog.mapWindowOpen());
+    EXPECT_TRUE(fs::exists(pageFolder / map::kMapPageName)) << "the next ShowMap writes it again";
+}
+
+TEST_F(ShellMapTest, MapWindowFollowsThePauseAndGoesWithTheMainWindow) {
+    {
+        MainWindowHarness ui(1);
+        ui.Drop({Recording(ui, "20110512_093015", {kSeoul})});
+        ui.Click(IDC_PLAY);
+        ui.ReportPlaybackStarted();
+        ui.Click(IDC_PAUSE);
+        ui.Click(IDC_MAP);
+        map::MapViewer* viewer = ui.dialog.mapViewer();
+        ASSERT_NE(viewer, nullptr);
+        for (int i = 0; i < 7; ++i) viewer->Dispatch(platform::WM_TIMER, map::MapViewer::kWaitTimerId, 0);
+        EXPECT_FALSE(viewer->updating()) << "paused before the window opened";
+        ui.Click(IDC_PLAY);   // resumes
+        EXPECT_TRUE(viewer->updating());
+        ui.Click(IDC_PLAY);   // not paused: opens again, the pause state is unchanged
+        EXPECT_TRUE(viewer->updating());
+        ui.Click(IDC_PAUSE);
+        EXPECT_FALSE(viewer->updating());
+        ASSERT_TRUE(fs::exists(pageFolder / map::kMapPageName));
+    }
+    EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName)) << "the closed main window deleted the map window";
 }
 
 } // namespace
