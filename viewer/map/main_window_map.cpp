@@ -23,6 +23,10 @@ void MainWindowMap::ShowPage() {
         // The view's input widget is made with its first page.
         connect(browser_, &CWebBrowser2::pageLoaded, this, [this] {
             if (QWidget* input = browser_->focusProxy()) input->installEventFilter(this);
+            browser_->ShowRoute(route_.points());
+        });
+        connect(browser_, &CWebBrowser2::routeEntryClicked, this, [this](int entry) {
+            if (routeClicked_) routeClicked_(entry);
         });
     }
     browser_->MoveWindow(kBrowserPlace.x(), kBrowserPlace.y(), kBrowserPlace.width(), kBrowserPlace.height());
@@ -49,6 +53,8 @@ void MainWindowMap::OnTimer() {
     }
     if (browser_) browser_->PushMapPosition(latitude_, longitude_);
 }
+
+void MainWindowMap::LoadRoute(const std::string& path) { route_.Load(path); }
 
 void MainWindowMap::StopUpdates() { host_.KillTimer(kTimerId); }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "map/map_page.h"
+#include "map/route_track.h"
 
 namespace platform {
 class Window;
@@ -41,6 +42,11 @@ public:
     void StopUpdates();
     // The map window closed: a loaded page moves its marker again from the next tick on.
     void Rearm();
+    // The route of the recording at path, drawn on every page loaded from now on.
+    void LoadRoute(const std::string& path);
+    const RouteTrack& route() const { return route_; }
+    // Runs when the user clicks the drawn route, with the GPS entry of the nearest point.
+    void SetRouteClicked(std::function<void(int)> routeClicked) { routeClicked_ = std::move(routeClicked); }
     // Runs on a left double-click on the embedded browser, which the page then does not see.
     void SetDoubleClicked(std::function<void()> doubleClicked) { doubleClicked_ = std::move(doubleClicked); }
 
@@ -57,6 +63,8 @@ private:
     platform::Window& host_;
     std::function<void()> offlineAlert_;
     std::function<void()> doubleClicked_;
+    std::function<void(int)> routeClicked_;
+    RouteTrack route_;
     CWebBrowser2* browser_ = nullptr;   // a child of the host
     MapPage page_;
     std::string latitude_ = "0.0";

@@ -69,7 +69,13 @@ int MapViewer::ShowMap(int x, int y, bool paused) {
         close->LoadBitmaps(resources::Bitmap(kCloseBitmap), resources::Bitmap(kClosePressedBitmap));
         close->MoveWindow(kClosePlace.x(), kClosePlace.y(), kClosePlace.width(), kClosePlace.height());
     }
-    if (!browser_) browser_ = new CWebBrowser2(this, kBrowserMade, kBrowserId);
+    if (!browser_) {
+        browser_ = new CWebBrowser2(this, kBrowserMade, kBrowserId);
+        connect(browser_, &CWebBrowser2::pageLoaded, this, [this] { browser_->ShowRoute(route_); });
+        connect(browser_, &CWebBrowser2::routeEntryClicked, this, [this](int entry) {
+            if (routeClicked_) routeClicked_(entry);
+        });
+    }
     browser_->MoveWindow(kBrowserPlace.x(), kBrowserPlace.y(), kBrowserPlace.width(), kBrowserPlace.height());
     latitude_ = OrZero(latitude_);
     longitude_ = OrZero(longitude_);
@@ -94,6 +100,11 @@ void MapViewer::ToggleMapUpdates() {
     updates_ = !paused_;
     if (updates_) SetTimer(kUpdateTimerId, kUpdateMs);
     else KillTimer(kUpdateTimerId);
+}
+
+void MapViewer::SetRoute(std::vector<RoutePoint> points) {
+    route_ = std::move(points);
+    if (browser_ && browser_->loaded()) browser_->ShowRoute(route_);
 }
 
 void MapViewer::SetPosition(const std::string& latitude, const std::string& longitude) {

@@ -6,14 +6,15 @@
 // User-interface thread only.
 
 #include <QImage>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "map/map_page.h"
+#include "map/web_browser2.h"
 #include "platform/dialog.h"
 
 namespace map {
-
-class CWebBrowser2;
 
 class MapViewer : public platform::Dialog {
     Q_OBJECT
@@ -39,6 +40,11 @@ public:
 
     // The texts of a decoded position.
     void SetPosition(const std::string& latitude, const std::string& longitude);
+
+    // The route drawn on the page, now when the page is loaded and after every load.
+    void SetRoute(std::vector<RoutePoint> points);
+    // Runs when the user clicks the drawn route, with the GPS entry of the nearest point.
+    void SetRouteClicked(std::function<void(int)> routeClicked) { routeClicked_ = std::move(routeClicked); }
 
     CWebBrowser2* browser() const { return browser_; }
     bool updating() const { return updates_; }
@@ -70,6 +76,8 @@ private:
     bool shown_ = false;
     bool paused_ = false;
     QImage backBuffer_;
+    std::vector<RoutePoint> route_;
+    std::function<void(int)> routeClicked_;
 };
 
 } // namespace map

@@ -8,6 +8,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,8 @@ private:
     void OnLButtonUp(int x, int y);
     bool OnLButtonDblClk(int x, int y);
     void PressProgressTrack(int x);
+    // Pause, the progress bar at position, a seek to seconds (by default those of the position).
+    void SeekLikeProgressClick(int position, std::optional<double> seconds);
     void PressSpeedTrack(int x);
     void MoveVolumeTo(int x);
     void BeginDrag(int mode);
@@ -180,6 +183,11 @@ private:
     void OpenMapWindowFromArea();
     void MapPauseChanged();
     void DeleteMapWindow();
+    // The route of each opened recording, and a click on it: what a progress-track click does,
+    // at the clicked step.
+    void LoadMapRoute(const std::string& frontPath);
+    void SeekToRouteEntry(int entry);
+    void MakeMapWindow();
 
     // Private messages.
     platform::LRESULT OnPlayerPopup(platform::WPARAM channel);

@@ -48,6 +48,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
     ResetPlayState();
     const std::optional<std::string> front = list_.openHighlighted();
     if (!front) return false;
+    LoadMapRoute(*front);
     // One channel: the file itself must exist; two: its rear file too.
     const std::string checked = mode == 2 ? catalogue::RecordingName::rearPathOf(*front) : *front;
     if (mode == 1) repaint(ToQRect(kChannel2Area));

@@ -13,6 +13,7 @@
 #include "settings/alert_popup.h"
 #include "shell/main_window_ids.h"
 #include "test_folders.h"
+#include "telemetry/draw_progress_bar.h"
 #include "tile_stub.h"
 
 namespace shell::test {
@@ -277,6 +278,74 @@ TEST_F(ShellMapTest, MapWindowFollowsThePauseAndGoesWithTheMainWindow) {
         ASSERT_TRUE(fs::exists(pageFolder / map::kMapPageName));
     }
     EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName)) << "the closed main window deleted the map window";
+}
+
+int RouteLength(map::CWebBrowser2& browser) {
+    return static_cast<int>(map::test::ScriptNumber(browser, "map.routeLine ? map.routeLine.getLatLngs().length : 0"));
+}
+
+// A click on the drawn line near the point at latitude, longitude, as Leaflet reports it.
+void ClickRouteNear(map::CWebBrowser2& browser, double latitude, double longitude) {
+    map::test::EvaluateScript(browser, QString("map.routeLine.fire('click', {latlng: L.latLng(%1, %2)})")
+                                           .arg(latitude, 0, 'f', 6)
+                                           .arg(longitude, 0, 'f', 6));
+}
+
+TEST_F(ShellMapTest, RouteClickSeeksLikeTheProgressTrackWhilePlaying) {
+    MainWindowHarness ui(1);
+    const std::string first = Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan, kSatellites});
+    const std::string plain = ui.Pair(folder, "20110512_093021", false);
+    ui.Drop({first, plain});
+    ui.ClickAt(700, 582);   // the first row
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    ui.ReportClipLength(6.0f);
+    map::CWebBrowser2& browser = *ui.dialog.mainWindowMap()->browser();
+    ASSERT_TRUE(WaitUntil([&] { return browser.loaded() && RouteLength(browser) == 2; }));
+    EXPECT_EQ(map::test::EvaluateScript(browser, "map.routeLine.options.color").value_or(QVariant()).toString(),
+              "rgb(230, 30, 30)");
+    EXPECT_EQ(map::test::ScriptNumber(browser, "map.routeLine.options.weight"), 4);
+    EXPECT_EQ(map::test::ScriptNumber(browser, "map.getZoom()"), 15) << "the view stays";
+
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));   // the page's channel to us connects
+    const std::size_t before = scripted::Commands().size();
+    ClickRouteNear(browser, 35.1001, 129.0401);
+    // Entry 2 of 4 in a 6 s clip: 3 s, the progress bar at 3 * 345 / 6.
+    ASSERT_TRUE(WaitUntil([&] { return MainWindowHarness::Sent("seek 3.00 2"); }));
+    const std::vector<std::string> commands = scripted::Commands();
+    const std::vector<std::string> sent(commands.begin() + before, commands.end());
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "pause");
+    EXPECT_EQ(ui.dialog.progressBar()->GetPosition(), 172);
+
+    ui.Click(IDC_STOP);
+    const std::size_t stopped = scripted::Commands().size();
+    ClickRouteNear(browser, 37.55, 126.99);
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(scripted::Commands().size(), stopped) << "nothing while stopped";
+
+    // A recording without user data draws no line.
+    ui.ClickAt(700, 582 + 22);
+    ui.Click(IDC_PLAY);
+    ASSERT_TRUE(WaitUntil([&] { return browser.loaded(); }));
+    tripdesk::test::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(RouteLength(browser), 0);
+}
+
+TEST_F(ShellMapTest, MapWindowLineFollowsTheOpenedRecording) {
+    MainWindowHarness ui(1);
+    const std::string first = Recording(ui, "20110512_093015", {kSeoul, kBusan});
+    const std::string second = Recording(ui, "20110512_093021", {kBusan, kSatellites, kSeoul, kBusan});
+    ui.Drop({first, second});
+    ui.ClickAt(700, 582);
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    ui.Click(IDC_MAP);
+    map::CWebBrowser2& browser = *ui.dialog.mapViewer()->browser();
+    ASSERT_TRUE(WaitUntil([&] { return browser.loaded() && RouteLength(browser) == 2; }));
+    ui.ClickAt(700, 582 + 22);
+    ui.Click(IDC_PLAY);
+    ASSERT_TRUE(WaitUntil([&] { return RouteLength(browser) == 3; }));
 }
 
 } // namespace
