@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
 #ifdef TRIPDESK_HAVE_MAP
     // A map page of any window test stays in the private folders, and no tile is asked of anyone.
     std::filesystem::create_directories(platform::DataDir());
-    map::SetMapPageFolderForTests(platform::DataDir());
+    map::OverrideMapPageFolder(platform::DataDir());
     qputenv("TRIPDESK_MAP_TILES", tripdesk::test::ClosedPortTileAddress());
 #endif
     ::testing::InitGoogleTest(&argc, argv);

@@ -96,7 +96,8 @@
   }
   GMap2.prototype.setCenter = function (latLng, zoom) {
     var z = zoom === undefined ? this.leaflet.getZoom() : zoom;
-    this.leaflet.setView([latLng.lat(), latLng.lng()], z, { animate: false });
+    // A reset, not a pan: a pan moves by whole pixels and misses the position.
+    this.leaflet.setView([latLng.lat(), latLng.lng()], z, { reset: true });
   };
   GMap2.prototype.getCenter = function () {
     var c = this.leaflet.getCenter();

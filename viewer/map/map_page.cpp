@@ -106,7 +106,7 @@ std::filesystem::path MapPageFolder() {
     return ChooseMapPageFolder(platform::ProgramDir(), platform::DataDir());
 }
 
-void SetMapPageFolderForTests(const std::filesystem::path& folder) { FolderForTests() = folder; }
+void OverrideMapPageFolder(const std::filesystem::path& folder) { FolderForTests() = folder; }
 
 bool MapPage::WriteMapPage(MapPageVariant variant, std::string_view latitude, std::string_view longitude) {
     std::error_code error;

@@ -34,8 +34,8 @@ std::filesystem::path ChooseMapPageFolder(const std::filesystem::path& programDi
 // program's folder and the user's data folder.
 std::filesystem::path MapPageFolder();
 
-// Tests keep the page in their own work folder; an empty path restores the rule above.
-void SetMapPageFolderForTests(const std::filesystem::path& folder);
+// Tests and tools keep the page in a folder of their own; an empty path restores the rule above.
+void OverrideMapPageFolder(const std::filesystem::path& folder);
 
 class MapPage {
 public:

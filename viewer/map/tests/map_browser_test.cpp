@@ -27,7 +27,7 @@ protected:
         savedTiles_ = qgetenv("TRIPDESK_MAP_TILES");
         savedFolder_ = MapPageFolder();
         qputenv("TRIPDESK_MAP_TILES", tiles_.addressTemplate());
-        SetMapPageFolderForTests(tripdesk::test::FreshFolder("page"));
+        OverrideMapPageFolder(tripdesk::test::FreshFolder("page"));
         host_.resize(994, 600);
         host_.show();
         browser_ = std::make_unique<CWebBrowser2>(&host_, QRect(0, 0, 480, 360), 1010);
@@ -39,7 +39,7 @@ protected:
         EXPECT_EQ(trace.find("map page:"), std::string::npos);
         if (HasFailure()) std::fputs(trace.c_str(), stdout);
         browser_.reset();
-        SetMapPageFolderForTests(savedFolder_);
+        OverrideMapPageFolder(savedFolder_);
         SetLeafletFolderForTests({});
         qputenv("TRIPDESK_MAP_TILES", savedTiles_);
     }
@@ -106,6 +106,13 @@ TEST_F(MapBrowserTest, UpdateMapMovesMarkerAndCentreKeepingTheZoom) {
     EXPECT_NEAR(Number("map.getCenter().lng()"), 151.209290, 1e-6);
     EXPECT_EQ(Number("map.getZoom()"), 13);
     EXPECT_EQ(Number("document.querySelectorAll('.leaflet-marker-icon').length"), 1);
+
+    // A step of a few metres, as between two pictures, lands exactly too (a pan would not).
+    ASSERT_TRUE(browser_->PushMapPosition("-33.868900", "151.209400"));
+    ASSERT_TRUE(WaitUntil([this] { return std::abs(Number("marker.getLatLng().lat()") + 33.8689) < 1e-9; }));
+    EXPECT_NEAR(Number("map.getCenter().lat()"), -33.868900, 1e-7);
+    EXPECT_NEAR(Number("map.getCenter().lng()"), 151.209400, 1e-7);
+    EXPECT_EQ(Number("map.getZoom()"), 13);
 
     // Longitude wraps into -180..180, latitude is clamped.
     ASSERT_TRUE(browser_->PushMapPosition("95.0", "200.0"));

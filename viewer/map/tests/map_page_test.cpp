@@ -112,12 +112,12 @@ TEST(MapPageTextTest, KeyHasTheServiceForm) {
 
 class MapPageFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetMapPageFolderForTests({}); }
+    void TearDown() override { OverrideMapPageFolder({}); }
 };
 
 TEST_F(MapPageFileTest, WritesTheWholePageAndKeepsItsAddress) {
     const fs::path folder = tripdesk::test::FreshFolder("page");
-    SetMapPageFolderForTests(folder);
+    OverrideMapPageFolder(folder);
     MapPage page;
     ASSERT_TRUE(page.WriteMapPage(MapPageVariant::MainWindow, "37.552057", "126.992797"));
     EXPECT_EQ(page.pagePath(), fs::absolute(folder / "googlemap.htm"));
@@ -136,7 +136,7 @@ TEST_F(MapPageFileTest, WritesTheWholePageAndKeepsItsAddress) {
 TEST_F(MapPageFileTest, UnwritableFolderFailsAndLeavesNoFile) {
     const fs::path folder = tripdesk::test::FreshFolder("locked");
     tripdesk::test::ReadOnlyFolder locked(folder);
-    SetMapPageFolderForTests(folder);
+    OverrideMapPageFolder(folder);
     MapPage page;
     EXPECT_FALSE(page.WriteMapPage(MapPageVariant::MainWindow, "0.0", "0.0"));
     EXPECT_TRUE(page.pagePath().empty());

@@ -27,14 +27,14 @@ protected:
     void SetUp() override {
         savedFolder_ = MapPageFolder();
         pageFolder_ = tripdesk::test::FreshFolder("viewer-page");
-        SetMapPageFolderForTests(pageFolder_);
+        OverrideMapPageFolder(pageFolder_);
         platform::ForceConnectedStateForTests(true);
         viewer_ = std::make_unique<MapViewer>(owner_.hwnd());
     }
     void TearDown() override {
         viewer_.reset();
         platform::ForceConnectedStateForTests(std::nullopt);
-        SetMapPageFolderForTests(savedFolder_);
+        OverrideMapPageFolder(savedFolder_);
     }
 
     void WaitTicks(int n) {

@@ -60,12 +60,12 @@ protected:
         savedFolder_ = map::MapPageFolder();
         qputenv("TRIPDESK_MAP_TILES", tripdesk::test::ClosedPortTileAddress());
         pageFolder = tripdesk::test::FreshFolder("page");
-        map::SetMapPageFolderForTests(pageFolder);
+        map::OverrideMapPageFolder(pageFolder);
         platform::ForceConnectedStateForTests(true);
     }
     void TearDown() override {
         platform::ForceConnectedStateForTests(std::nullopt);
-        map::SetMapPageFolderForTests(savedFolder_);
+        map::OverrideMapPageFolder(savedFolder_);
         qputenv("TRIPDESK_MAP_TILES", savedTiles_);
         ShellTest::TearDown();
     }
