@@ -112,6 +112,8 @@ int Probe(const mapprobe::ProbeOptions& options) {
     if (!options.routeFile.empty()) route.Load(options.routeFile);
     browser->ShowRoute(route.points());
     std::printf("route %d\n", static_cast<int>(Number(*browser, "map.routeLine ? map.routeLine.getLatLngs().length : 0")));
+    // Leaflet fades tiles in: the picture waits for the fade to end.
+    RunUntil([] { return false; }, 500);
     if (!options.pngFile.empty() && !browser->grab().save(QString::fromStdString(options.pngFile))) {
         std::fprintf(stderr, "mapprobe: cannot save %s\n", options.pngFile.c_str());
         return 1;
