@@ -146,6 +146,39 @@ TEST_F(MapBrowserTest, NavigatingAgainUnloadsWithoutErrors) {
     testing::internal::CaptureStdout();
 }
 
+TEST_F(MapBrowserTest, RouteLineUnderTheMarkerAnswersARealClickWithTheNearestEntry) {
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "37.552057", "126.992797"));
+    // Early calls wait for the map: a route given before the page exists is drawn by it, so is
+    // an empty one (no line).
+    browser_->ShowRoute({});
+    EXPECT_EQ(Number("map.routeLine ? 1 : 0"), 0);
+    browser_->ShowRoute({{37.552057, 126.992797, 0}, {37.553, 126.994, 5}, {37.554, 126.995, 9}});
+    ASSERT_TRUE(WaitUntil([this] { return Number("map.routeLine ? map.routeLine.getLatLngs().length : 0") == 3; }));
+    EXPECT_EQ(Number("map.getZoom()"), 15);
+    EXPECT_NEAR(Number("map.getCenter().lat()"), 37.552057, 1e-6);
+    EXPECT_EQ(EvaluateScript(*browser_, "map.routeLine.getPane().className").value_or(QVariant()).toString().toStdString(),
+              "leaflet-pane leaflet-overlay-pane") << "below the marker's pane";
+
+    std::vector<int> clicked;
+    QObject::connect(browser_.get(), &CWebBrowser2::routeEntryClicked, [&clicked](int entry) { clicked.push_back(entry); });
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));   // the page's channel connects
+    // A few pixels beside the line near its second point, where a user would click.
+    // In the view: the canvas lies inside the page body's margin.
+    const QPoint second(
+        static_cast<int>(Number("map.leaflet.latLngToContainerPoint([37.553, 126.994]).x + "
+                                "map_canvas.getBoundingClientRect().left")),
+        static_cast<int>(Number("map.leaflet.latLngToContainerPoint([37.553, 126.994]).y + "
+                                "map_canvas.getBoundingClientRect().top")));
+    ASSERT_NE(browser_->focusProxy(), nullptr);
+    QTest::mouseClick(browser_->focusProxy(), Qt::LeftButton, {}, second + QPoint(3, 0));
+    ASSERT_TRUE(WaitUntil([&clicked] { return !clicked.empty(); }, std::chrono::seconds(5)));
+    EXPECT_EQ(clicked, std::vector<int>{5});
+    // Far from the line nothing is asked.
+    QTest::mouseClick(browser_->focusProxy(), Qt::LeftButton, {}, QPoint(400, 300));
+    tripdesk::test::PumpFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(clicked.size(), 1u);
+}
+
 TEST_F(MapBrowserTest, WithoutLeafletThePageStaysEmpty) {
     SetLeafletFolderForTests(tripdesk::test::FreshFolder("no-leaflet"));
     ASSERT_TRUE(Load(MapPageVariant::MainWindow, "37.552057", "126.992797"));
