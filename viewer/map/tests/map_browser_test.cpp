@@ -179,6 +179,25 @@ TEST_F(MapBrowserTest, RouteLineUnderTheMarkerAnswersARealClickWithTheNearestEnt
     EXPECT_EQ(clicked.size(), 1u);
 }
 
+TEST_F(MapBrowserTest, SchemeServesTheStyleAndImagesAndNothingElse) {
+    ASSERT_TRUE(Load(MapPageVariant::MainWindow, "1.0", "2.0"));
+    // The marker's picture and the style that places the controls came from our scheme.
+    ASSERT_TRUE(WaitUntil([this] { return Number("document.querySelector('.leaflet-marker-icon').naturalWidth") == 25; }));
+    EXPECT_EQ(EvaluateScript(*browser_, "getComputedStyle(document.querySelector('.leaflet-container')).overflow")
+                  .value_or(QVariant()).toString().toStdString(), "hidden");
+    const auto loads = [this](const char* address) {
+        EvaluateScript(*browser_, QString("window.probe = 'pending'; var i = new Image(); i.onload = function () "
+                                          "{ window.probe = 'loaded'; }; i.onerror = function () { window.probe = "
+                                          "'refused'; }; i.src = '%1';").arg(address));
+        WaitUntil([this] { return EvaluateScript(*browser_, "window.probe").value_or(QVariant()).toString() != "pending"; });
+        return EvaluateScript(*browser_, "window.probe").value_or(QVariant()).toString().toStdString();
+    };
+    EXPECT_EQ(loads("tripdesk-map://api/leaflet/images/layers.png"), "loaded");
+    // Only pictures that are there, on our host.
+    EXPECT_EQ(loads("tripdesk-map://api/leaflet/images/none.png"), "refused");
+    EXPECT_EQ(loads("tripdesk-map://other/leaflet/images/layers.png"), "refused");
+}
+
 TEST_F(MapBrowserTest, WithoutLeafletThePageStaysEmpty) {
     SetLeafletFolderForTests(tripdesk::test::FreshFolder("no-leaflet"));
     ASSERT_TRUE(Load(MapPageVariant::MainWindow, "37.552057", "126.992797"));
