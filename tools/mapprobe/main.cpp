@@ -83,7 +83,7 @@ int Probe(const mapprobe::ProbeOptions& options) {
     // The host's client area and the browser's place in it.
     QWidget host;
     host.resize(options.window ? QSize(520, 470) : QSize(480, 360));
-    CWebBrowser2* browser = new CWebBrowser2(&host, options.window ? QRect(5, 35, 510, 430) : QRect(0, 0, 480, 360), 1010);
+    CWebBrowser2* browser = new CWebBrowser2(&host, options.window ? QRect(5, 35, 510, 430) : QRect(0, 0, 480, 360), map::kMapBrowserId);
     host.show();
     QElapsedTimer clock;
     clock.start();

@@ -19,7 +19,7 @@ MainWindowMap::MainWindowMap(platform::Window& host, std::function<void()> offli
 
 void MainWindowMap::ShowPage() {
     if (!browser_) {
-        browser_ = new CWebBrowser2(&host_, kBrowserMade, kBrowserId);
+        browser_ = new CWebBrowser2(&host_, kBrowserMade, kMapBrowserId);
         // The view's input widget is made with its first page.
         connect(browser_, &CWebBrowser2::pageLoaded, this, [this] {
             if (QWidget* input = browser_->focusProxy()) input->installEventFilter(this);

@@ -24,7 +24,6 @@ class MainWindowMap : public QObject {
 public:
     static constexpr unsigned kTimerId = 100;
     static constexpr int kTimerMs = 1200;
-    static constexpr int kBrowserId = 1010;
     // Ticks that only count before the first position update.
     static constexpr int kCountedTicks = 8;
 

@@ -22,7 +22,6 @@ constexpr int kClosePressedBitmap = 209;
 const QRect kClosePlace(468, 0, 45, 25);
 const QRect kBrowserMade(-12, -17, 500, 410);
 const QRect kBrowserPlace(5, 35, 510, 430);
-constexpr int kBrowserId = 1010;
 constexpr int kWaitMs = 1000;
 constexpr int kUpdateMs = 1200;
 constexpr int kWaitTicks = 7;      // timer 200 ends at its seventh tick
@@ -70,7 +69,7 @@ int MapViewer::ShowMap(int x, int y, bool paused) {
         close->MoveWindow(kClosePlace.x(), kClosePlace.y(), kClosePlace.width(), kClosePlace.height());
     }
     if (!browser_) {
-        browser_ = new CWebBrowser2(this, kBrowserMade, kBrowserId);
+        browser_ = new CWebBrowser2(this, kBrowserMade, kMapBrowserId);
         connect(browser_, &CWebBrowser2::pageLoaded, this, [this] { browser_->ShowRoute(route_); });
         connect(browser_, &CWebBrowser2::routeEntryClicked, this, [this](int entry) {
             if (routeClicked_) routeClicked_(entry);

@@ -37,6 +37,9 @@ signals:
 // optional fraction ("37.552057", "-0.5", "0.0").
 bool IsScriptDecimal(std::string_view text);
 
+// The control id both hosts give their map browser.
+inline constexpr int kMapBrowserId = 1010;
+
 class CWebBrowser2 : public QWebEngineView {
     Q_OBJECT
 public:
