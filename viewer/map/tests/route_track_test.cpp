@@ -45,6 +45,7 @@ TEST(RouteTrackTest, SampleCardRecordingGivesThePlannedRoute) {
     track.Load(card.path(recording));
     EXPECT_EQ(track.path(), card.path(recording));
     ExpectRoute(track, PlannedRoute(telemetry), telemetry.size());
+    ASSERT_FALSE(track.points().empty());
     EXPECT_GT(track.points().front().latitude, 0.0);
     EXPECT_GT(track.points().front().longitude, 0.0);
 }
@@ -65,6 +66,7 @@ TEST(RouteTrackTest, SouthWestRouteKeepsItsSigns) {
     RouteTrack track;
     track.Load(path.string());
     ExpectRoute(track, PlannedRoute(telemetry), telemetry.size());
+    ASSERT_FALSE(track.points().empty());
     EXPECT_LT(track.points().front().latitude, 0.0);
     EXPECT_LT(track.points().front().longitude, 0.0);
 }
