@@ -8,6 +8,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ class FilesOpenPopup;
 }
 namespace usbconfig {
 class UsbToolPopup;
+}
+namespace map {
+class MainWindowMap;
+class MapViewer;
 }
 
 namespace shell {
@@ -82,6 +87,9 @@ public:
     catalogue::FilesOpenPopup* filesOpenPopup() const { return filesOpen_; }
     usbconfig::UsbToolPopup* usbToolPopup() const { return usbTool_; }
     const capture::CaptureFrames& captureFrames() const { return captureFrames_; }
+    map::MainWindowMap* mainWindowMap() const { return mainMap_; }
+    map::MapViewer* mapViewer() const { return mapViewer_; }
+    bool mapWindowOpen() const { return mapWindowOpen_; }
 
 protected:
     int OnCreate() override;
@@ -100,7 +108,7 @@ protected:
 
 private:
     struct Command;
-    static const std::array<Command, 21> kCommands;
+    static const std::array<Command, 22> kCommands;
 
     // Start-up and shutdown.
     void EnsureAdapter();
@@ -137,6 +145,7 @@ private:
     void CmdSetting();
     void CmdCapture();
     void CmdPrint();
+    void CmdMap();
 
     // Playback.
     bool OpenCurrentRecording();
@@ -156,6 +165,8 @@ private:
     void OnLButtonUp(int x, int y);
     bool OnLButtonDblClk(int x, int y);
     void PressProgressTrack(int x);
+    // Pause, the progress bar at position, a seek to seconds (by default those of the position).
+    void SeekLikeProgressClick(int position, std::optional<double> seconds);
     void PressSpeedTrack(int x);
     void MoveVolumeTo(int x);
     void BeginDrag(int mode);
@@ -166,6 +177,21 @@ private:
     void DrawList(QPainter& buffer);
     void ListAreaChanged();
     void RestoreFromSkin(const QRect& area);
+
+    // The map in the channel-2 area (nothing when the viewer is built without its map).
+    void CreateMap();
+    void ShowMapPage();
+    void OnMapTimer();
+    // A double-click on the channel-2 area (the window's or the embedded browser's) opens the map
+    // window in place of the embedded map.
+    void OpenMapWindowFromArea();
+    void MapPauseChanged();
+    void DeleteMapWindow();
+    // The route of each opened recording, and a click on it: what a progress-track click does,
+    // at the clicked step.
+    void LoadMapRoute(const std::string& frontPath);
+    void SeekToRouteEntry(int entry);
+    void MakeMapWindow();
 
     // Private messages.
     platform::LRESULT OnPlayerPopup(platform::WPARAM channel);
@@ -194,6 +220,8 @@ private:
     telemetry::CDrawGSenser* gsensorGraph_ = nullptr;
     telemetry::CDrawTitle* title_ = nullptr;
     std::unique_ptr<telemetry::UserDataPresenter> presenter_;
+    map::MainWindowMap* mainMap_ = nullptr;   // a child of this window
+    map::MapViewer* mapViewer_ = nullptr;
 
     settings::SettingPopup* settings_ = nullptr;
     settings::InfoPopup* info_ = nullptr;

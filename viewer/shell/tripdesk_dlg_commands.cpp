@@ -25,7 +25,7 @@ struct CTripDeskDlg::Command {
 };
 
 // Conditions (needs the adapter, needs playing, ...) are checked inside each command.
-const std::array<CTripDeskDlg::Command, 21> CTripDeskDlg::kCommands{{
+const std::array<CTripDeskDlg::Command, 22> CTripDeskDlg::kCommands{{
     {IDC_MIN, &CTripDeskDlg::CmdMin},
     {IDC_CLOSE, &CTripDeskDlg::CmdClose},
     {IDC_PREV_FILE, &CTripDeskDlg::CmdPrevFile},
@@ -47,6 +47,7 @@ const std::array<CTripDeskDlg::Command, 21> CTripDeskDlg::kCommands{{
     {IDC_SETTING, &CTripDeskDlg::CmdSetting},
     {IDC_CAPTURE, &CTripDeskDlg::CmdCapture},
     {IDC_PRINT, &CTripDeskDlg::CmdPrint},
+    {IDC_MAP, &CTripDeskDlg::CmdMap},
 }};
 
 bool CTripDeskDlg::OnCommand(int id, platform::UINT code) {
@@ -89,6 +90,7 @@ void CTripDeskDlg::CmdPlay() {
             adapter_->Pause();  // the player's pause is a toggle: this resumes
             TraceState();
             paused_ = false;
+            MapPauseChanged();
         }
         return;
     }
@@ -101,6 +103,7 @@ void CTripDeskDlg::CmdPause() {
     adapter_->Pause();
     TraceState();
     paused_ = !paused_;
+    MapPauseChanged();
 }
 
 void CTripDeskDlg::CmdStop() {

@@ -104,6 +104,7 @@ platform::LRESULT CTripDeskDlg::OnShowAlert(platform::WPARAM number) {
 
 platform::LRESULT CTripDeskDlg::OnMapClosed() {
     mapWindowOpen_ = false;
+    DeleteMapWindow();
     return 0;
 }
 

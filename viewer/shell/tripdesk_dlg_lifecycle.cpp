@@ -94,6 +94,7 @@ int CTripDeskDlg::OnCreate() {
     EnsureAdapter();
     CreateTelemetryControls();
     settings_ = new settings::SettingPopup(this);
+    CreateMap();
     ResetPlayState();
     LoadConfiguration();
     LoadSkinBitmaps();
@@ -268,6 +269,7 @@ void CTripDeskDlg::OnDestroy() {
     dispose(info_);
     dispose(videoPopups_[0]);
     dispose(videoPopups_[1]);
+    DeleteMapWindow();
     list_.clear();
     dispose(filesOpen_);
     dispose(usbTool_);

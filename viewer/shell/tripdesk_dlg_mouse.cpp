@@ -80,10 +80,15 @@ void CTripDeskDlg::OnLButtonDown(int x, int y) {
 
 void CTripDeskDlg::PressProgressTrack(int x) {
     if (!adapter_) return;
+    SeekLikeProgressClick(TrackPositionAt(kProgressTrack, x), std::nullopt);
+}
+
+void CTripDeskDlg::SeekLikeProgressClick(int position, std::optional<double> seconds) {
     adapter_->Pause();
     TraceState();
-    progressBar_->SetPosition(TrackPositionAt(kProgressTrack, x));
-    adapter_->Seek(static_cast<float>(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds)),
+    progressBar_->SetPosition(position);
+    adapter_->Seek(static_cast<float>(seconds.value_or(SecondsAtProgress(progressBar_->GetPosition(),
+                                                                         adapter_->lengthSeconds))),
                    false);
     gsensorGraph_->ResetTrace();
     TraceState();

@@ -40,6 +40,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
     platform::WaitCursor wait;
     EnsureAdapter();
     const int mode = channelMode();
+    if (mode == 1) ShowMapPage();
     if (playing_) {
         adapter_->positionSeconds = 0;
         adapter_->lengthSeconds = 0;
@@ -47,6 +48,7 @@ bool CTripDeskDlg::OpenCurrentRecording() {
     ResetPlayState();
     const std::optional<std::string> front = list_.openHighlighted();
     if (!front) return false;
+    LoadMapRoute(*front);
     // One channel: the file itself must exist; two: its rear file too.
     const std::string checked = mode == 2 ? catalogue::RecordingName::rearPathOf(*front) : *front;
     if (mode == 1) repaint(ToQRect(kChannel2Area));

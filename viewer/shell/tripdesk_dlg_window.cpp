@@ -4,6 +4,7 @@
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
 #include "contract/vexplayer_contract.h"
+#include "shell/main_window_areas.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
 
@@ -14,11 +15,18 @@ namespace {
 constexpr platform::UINT WM_SET_VOLUME = 0x870;
 constexpr platform::UINT WM_SHOW_ALERT = 0x840;
 constexpr platform::UINT WM_MAP_CLOSED = 0x850;
+// The main window's map timer.
+constexpr platform::WPARAM kMapTimerId = 100;
 } // namespace
 
 bool CTripDeskDlg::PreTranslateMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) {
     if (msg == platform::WM_KEYDOWN && (wParam == platform::VK_RETURN || wParam == platform::VK_ESCAPE))
         return true;
+    if (msg == platform::WM_LBUTTONDBLCLK &&
+        ToQRect(kChannel2Area).contains(platform::GET_X_LPARAM(lParam), platform::GET_Y_LPARAM(lParam))) {
+        OpenMapWindowFromArea();
+        return true;
+    }
     return platform::Dialog::PreTranslateMessage(msg, wParam, lParam);
 }
 
@@ -60,6 +68,12 @@ platform::LRESULT CTripDeskDlg::WindowProc(platform::UINT msg, platform::WPARAM 
         return OnShowAlert(wParam);
     case WM_MAP_CLOSED:
         return OnMapClosed();
+    case platform::WM_TIMER:
+        if (wParam == kMapTimerId) {
+            OnMapTimer();
+            return 0;
+        }
+        break;
     case catalogue::WM_FILES_POPUP_CLOSED:
         return OnFilesPopupClosed(wParam);
     case shell::WM_SAVE_CLIP:
