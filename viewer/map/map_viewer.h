@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "map/map_messages.h"
 #include "map/map_page.h"
 #include "map/web_browser2.h"
 #include "platform/dialog.h"
@@ -23,8 +24,8 @@ public:
     static constexpr unsigned kWaitTimerId = 200;
     static constexpr unsigned kUpdateTimerId = 100;
     static constexpr int kCloseButtonId = 1057;
-    static constexpr platform::UINT WM_SHOW_ALERT = 0x840;
-    static constexpr platform::UINT WM_MAP_CLOSED = 0x850;
+    static constexpr platform::UINT WM_SHOW_ALERT = map::WM_SHOW_ALERT;
+    static constexpr platform::UINT WM_MAP_CLOSED = map::WM_MAP_CLOSED;
 
     // owner: the main window, which receives the alert and close messages.
     MapViewer(platform::HWND owner, QWidget* parent = nullptr);

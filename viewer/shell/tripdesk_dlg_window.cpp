@@ -4,6 +4,7 @@
 #include "player/player_messages.h"
 #include "player/tarn_adap.h"
 #include "contract/vexplayer_contract.h"
+#include "map/map_messages.h"
 #include "shell/main_window_areas.h"
 #include "shell/main_window_ids.h"
 #include "shell/tripdesk_dlg.h"
@@ -13,8 +14,8 @@ namespace shell {
 namespace {
 // Sent by no part of the viewer; whoever sends it sets the player's volume in percent.
 constexpr platform::UINT WM_SET_VOLUME = 0x870;
-constexpr platform::UINT WM_SHOW_ALERT = 0x840;
-constexpr platform::UINT WM_MAP_CLOSED = 0x850;
+using map::WM_MAP_CLOSED;
+using map::WM_SHOW_ALERT;
 // The main window's map timer.
 constexpr platform::WPARAM kMapTimerId = 100;
 } // namespace
