@@ -2,6 +2,8 @@
 // A written fake root for the drive list, pointed to by TRIPDESK_DRIVE_ROOT while it lives:
 // mountinfo lines, sysfs disks with their partitions and links, udev data and by-label links.
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +17,9 @@ namespace tripdesk::test {
 
 class FakeRoot {
 public:
-    explicit FakeRoot(const std::string& name) : root_(FreshFolder(name)) {
+    // The folder is named after the running test as well: test programs share their work folder
+    // and run side by side, also one case per process.
+    explicit FakeRoot(const std::string& name) : root_(FreshFolder(TestScopedName(name))) {
         ::setenv("TRIPDESK_DRIVE_ROOT", root_.c_str(), 1);
     }
     ~FakeRoot() { ::unsetenv("TRIPDESK_DRIVE_ROOT"); }
@@ -76,6 +80,11 @@ public:
     }
 
 private:
+    static std::string TestScopedName(const std::string& name) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return test ? std::string(test->test_suite_name()) + "." + test->name() + "-" + name : name;
+    }
+
     void write(const std::string& relative, const std::string& text) const {
         std::filesystem::create_directories((root_ / relative).parent_path());
         std::ofstream(root_ / relative, std::ios::binary | std::ios::trunc) << text;
