@@ -56,6 +56,9 @@ void AlertPopupDlg::Show(int number, int ownerX, int ownerY) {
     show();
     // Drawn before the wait: by its exposure, or at once when it was still on screen.
     WaitUntilExposed();
+    // Above every window of the program, also one re-created meanwhile (a window that takes a
+    // web view gets a new native window, which the window system stacks on top).
+    raise();
     repaint();
     platform::Sleep(kShowMilliseconds);
     hide();
