@@ -32,9 +32,9 @@ struct PageSpec {
 
 class UsbTabPage : public platform::Dialog {
 public:
-    // A hidden child of parent over the spec's template; each page class builds it (Create) at
-    // the end of its constructor, which loads it from record.
-    UsbTabPage(const PageSpec& spec, DeviceConfig& record, QWidget* parent);
+    // A hidden child of parent made from the page's dialog template; each page class builds it
+    // (Create) at the end of its constructor, which loads it from record.
+    UsbTabPage(const PageSpec& page, DeviceConfig& record, QWidget* parent);
 
     const PageSpec& spec() const { return spec_; }
     // The members: a radio group's index as last read (at load or save), a list by its id.
