@@ -157,6 +157,8 @@ private:
     // The volume bar at level (0..135) and the player's volume at what that level gives.
     void SetVolumeLevel(int level);
     void TraceState();
+    // The player resumes on every seek: the pause state follows it.
+    void SeekPlayer(float seconds, bool relative);
     bool PlayingWithAdapter() const;
 
     // Mouse.

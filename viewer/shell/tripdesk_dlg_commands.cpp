@@ -115,13 +115,13 @@ void CTripDeskDlg::CmdStop() {
 
 void CTripDeskDlg::CmdForwardSeek() {
     if (!PlayingWithAdapter()) return;
-    adapter_->Seek(1.0f, true);
+    SeekPlayer(1.0f, true);
     TraceState();
 }
 
 void CTripDeskDlg::CmdBackSeek() {
     if (!PlayingWithAdapter()) return;
-    adapter_->Seek(-1.0f, true);
+    SeekPlayer(-1.0f, true);
     TraceState();
     progressBar_->repaint();
 }

@@ -87,9 +87,8 @@ void CTripDeskDlg::SeekLikeProgressClick(int position, std::optional<double> sec
     adapter_->Pause();
     TraceState();
     progressBar_->SetPosition(position);
-    adapter_->Seek(static_cast<float>(seconds.value_or(SecondsAtProgress(progressBar_->GetPosition(),
-                                                                         adapter_->lengthSeconds))),
-                   false);
+    SeekPlayer(static_cast<float>(seconds.value_or(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds))),
+               false);
     gsensorGraph_->ResetTrace();
     TraceState();
     progressBar_->update();
@@ -130,8 +129,7 @@ void CTripDeskDlg::OnLButtonUp(int, int) {
     if (!dragging_) return;
     ReleaseCapture();
     if (dragMode_ == kDragProgress && PlayingWithAdapter()) {
-        adapter_->Seek(static_cast<float>(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds)),
-                       false);
+        SeekPlayer(static_cast<float>(SecondsAtProgress(progressBar_->GetPosition(), adapter_->lengthSeconds)), false);
         TraceState();
     }
     dragging_ = false;

@@ -36,6 +36,13 @@ void CTripDeskDlg::TraceState() {
     if (adapter_) adapter_->TraceState();
 }
 
+void CTripDeskDlg::SeekPlayer(float seconds, bool relative) {
+    adapter_->Seek(seconds, relative);
+    if (!paused_) return;
+    paused_ = false;
+    MapPauseChanged();
+}
+
 bool CTripDeskDlg::OpenCurrentRecording() {
     platform::WaitCursor wait;
     EnsureAdapter();

@@ -174,6 +174,28 @@ TEST_F(ShellTest, PauseTogglesAndPlayResumes) {
     EXPECT_EQ(scripted::Commands().back(), "pause");
 }
 
+// The player resumes on every seek: a seek while paused ends the pause, so the next Pause pauses
+// and the next Play opens (it would otherwise send "pause" to a playing player).
+TEST_F(ShellTest, ASeekWhilePausedEndsThePause) {
+    MainWindowHarness ui;
+    ui.Drop({ui.Pair(folder, "20110512_093015")});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    ui.ReportClipLength(60.0f);
+    ui.Click(IDC_PAUSE);
+    ui.ClickPush(IDC_F_SEEK);
+    EXPECT_FALSE(ui.dialog.paused());
+    ui.Click(IDC_PAUSE);
+    EXPECT_TRUE(ui.dialog.paused());
+    EXPECT_EQ(scripted::Commands().back(), "pause");
+
+    ui.ClickAt(224, 490);  // the progress track
+    EXPECT_EQ(MainWindowHarness::LastCommandStartingWith("seek"), "seek 29.00 2");
+    EXPECT_FALSE(ui.dialog.paused());
+    ui.Click(IDC_PLAY);
+    EXPECT_EQ(MainWindowHarness::LastCommandStartingWith("tarn_loadfile"), LoadCommandFor(ui.Pair(folder, "20110512_093015")));
+}
+
 TEST_F(ShellTest, SeekAndFrameStepButtonsSendTheirCommands) {
     MainWindowHarness ui;
     ui.Drop({ui.Pair(folder, "20110512_093015")});

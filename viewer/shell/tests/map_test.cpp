@@ -275,6 +275,8 @@ TEST_F(ShellMapTest, MapWindowFollowsThePauseAndGoesWithTheMainWindow) {
         EXPECT_TRUE(viewer->updating());
         ui.Click(IDC_PAUSE);
         EXPECT_FALSE(viewer->updating());
+        ui.ClickAt(224, 490);   // the progress track: the seek resumes the player, and the updates
+        EXPECT_TRUE(viewer->updating());
         ASSERT_TRUE(fs::exists(pageFolder / map::kMapPageName));
     }
     EXPECT_FALSE(fs::exists(pageFolder / map::kMapPageName)) << "the closed main window deleted the map window";
