@@ -14,7 +14,7 @@ std::string CapturePath(const CaptureFrames& frames, CaptureSource source, const
 
 bool SaveChannel(const CaptureFrames& frames, CaptureSource source, const std::string& folder) {
     const std::vector<std::uint8_t>& picture =
-        source == CaptureSource::Rear && !frames.rear.empty() ? frames.rear : frames.front;
+        source == CaptureSource::Rear && (frames.twoChannel || !frames.rear.empty()) ? frames.rear : frames.front;
     const std::optional<PackedBitmap> bitmap = ToPackedBitmap(picture);
     if (!bitmap) return false;
     JpegEncoder encoder;

@@ -17,7 +17,8 @@ void CTripDeskDlg::CmdCapture() {
     if (front.empty()) return;
     captureFrames_.frameBytes = front.size();
     captureFrames_.front.assign(front.begin(), front.end());
-    if (adapter_->channelMode.load() == 2) {
+    captureFrames_.twoChannel = adapter_->channelMode.load() == 2;
+    if (captureFrames_.twoChannel) {
         const std::span<const std::uint8_t> rear = adapter_->LatestPicture(2);
         captureFrames_.rear.assign(rear.begin(), rear.end());
     } else {

@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(CaptureSaveTest, FrontAndRearGoToTheirNames) {
-    CaptureFrames frames{FramePicture(40), FramePicture(220), 640 * 480 * 4, "drf2_20240102_030405_0125.jpg"};
+    CaptureFrames frames{FramePicture(40), FramePicture(220), 640 * 480 * 4, "drf2_20240102_030405_0125.jpg", true};
     ASSERT_TRUE(SaveChannel(frames, CaptureSource::Front, Folder()));
     ASSERT_TRUE(SaveChannel(frames, CaptureSource::Rear, Folder()));
     EXPECT_NEAR(RedAt(folder / "drf2_20240102_030405_0125.jpg", 320, 4), 40, 8);
@@ -87,6 +87,16 @@ TEST_F(CaptureSaveTest, OneChannelRearSavesTheOnePicture) {
     CaptureFrames frames{FramePicture(90), {}, 640 * 480 * 4, "_0007.jpg"};
     ASSERT_TRUE(SaveChannel(frames, CaptureSource::Rear, Folder()));
     EXPECT_NEAR(RedAt(folder / "_0007.jpg", 100, 100), 90, 8);
+}
+
+// Before the rear camera's first picture a rear capture fails: the front picture under the rear
+// name would be a wrong file.
+TEST_F(CaptureSaveTest, TwoChannelRearWithoutARearPictureWritesNothing) {
+    CaptureFrames frames{FramePicture(90), {}, 640 * 480 * 4, "drf2_20240102_030405_0125.jpg", true};
+    EXPECT_FALSE(SaveChannel(frames, CaptureSource::Rear, Folder()));
+    EXPECT_TRUE(fs::is_empty(folder));
+    ASSERT_TRUE(SaveChannel(frames, CaptureSource::Front, Folder()));
+    EXPECT_TRUE(fs::exists(folder / "drf2_20240102_030405_0125.jpg"));
 }
 
 TEST_F(CaptureSaveTest, NoFullPictureOrNoFolderWritesNothing) {
