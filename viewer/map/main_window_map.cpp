@@ -33,10 +33,12 @@ void MainWindowMap::ShowPage() {
     if (latitude_.empty() || longitude_.empty()) latitude_ = longitude_ = "0.0";
     if (!page_.WriteMapPage(MapPageVariant::MainWindow, latitude_, longitude_)) return;
     if (!platform::InternetGetConnectedState()) {
+        markerMoves_.Forget();
         offlineAlert_();
         return;
     }
     browser_->Navigate(page_.pageAddress());
+    markerMoves_.NewPage();
     ticks_ = 0;
     host_.SetTimer(kTimerId, kTimerMs);
 }
@@ -44,6 +46,7 @@ void MainWindowMap::ShowPage() {
 void MainWindowMap::OnTimer() {
     if (!platform::InternetGetConnectedState()) {
         host_.KillTimer(kTimerId);
+        markerMoves_.Forget();
         offlineAlert_();
         return;
     }
@@ -51,16 +54,25 @@ void MainWindowMap::OnTimer() {
         ++ticks_;
         return;
     }
-    if (browser_) browser_->PushMapPosition(latitude_, longitude_);
+    if (!browser_) return;
+    if (!markerMoves_.TakeTick(latitude_, longitude_)) {
+        host_.KillTimer(kTimerId);
+        return;
+    }
+    browser_->PushMapPosition(latitude_, longitude_);
 }
 
 void MainWindowMap::LoadRoute(const std::string& path) { route_.Load(path); }
 
-void MainWindowMap::StopUpdates() { host_.KillTimer(kTimerId); }
+void MainWindowMap::StopUpdates() {
+    host_.KillTimer(kTimerId);
+    markerMoves_.Forget();
+}
 
 void MainWindowMap::Rearm() {
     if (!browser_ || !browser_->loaded()) return;
     ticks_ = kCountedTicks;
+    markerMoves_.Forget();
     host_.SetTimer(kTimerId, kTimerMs);
 }
 
@@ -74,6 +86,7 @@ bool MainWindowMap::eventFilter(QObject* watched, QEvent* event) {
 void MainWindowMap::SetPosition(const std::string& latitude, const std::string& longitude) {
     latitude_ = latitude;
     longitude_ = longitude;
+    if (markerMoves_.WakeOn(latitude_, longitude_)) host_.SetTimer(kTimerId, kTimerMs);
 }
 
 } // namespace map

@@ -1,7 +1,7 @@
 #pragma once
 // The map in the main window's channel-2 area, when one channel is played: the page written and
 // loaded at every opened recording, and the host's timer that moves the marker once the page's
-// map script had time to load. It keeps its own copy of the position texts, set by the hand-over
+// map script had time to load (the timer rests while the position stays). It keeps its own copy of the position texts, set by the hand-over
 // of each decoded position. User-interface thread only.
 
 #include <QObject>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "map/map_page.h"
+#include "map/marker_moves.h"
 #include "map/route_track.h"
 
 namespace platform {
@@ -69,6 +70,7 @@ private:
     std::string latitude_ = "0.0";
     std::string longitude_ = "0.0";
     int ticks_ = 0;
+    MarkerMoves markerMoves_;
 };
 
 } // namespace map

@@ -86,6 +86,7 @@ int MapViewer::ShowMap(int x, int y, bool paused) {
     show();
     shown_ = true;
     browser_->Navigate(page_.pageAddress());
+    markerMoves_.NewPage();
     ticks_ = 0;
     updates_ = false;
     SetTimer(kWaitTimerId, kWaitMs);
@@ -97,6 +98,7 @@ void MapViewer::ToggleMapUpdates() {
     // Before the page had its time to load, the seventh wait tick decides.
     if (HasTimer(kWaitTimerId) || !shown_) return;
     updates_ = !paused_;
+    markerMoves_.Forget();
     if (updates_) SetTimer(kUpdateTimerId, kUpdateMs);
     else KillTimer(kUpdateTimerId);
 }
@@ -109,6 +111,7 @@ void MapViewer::SetRoute(std::vector<RoutePoint> points) {
 void MapViewer::SetPosition(const std::string& latitude, const std::string& longitude) {
     latitude_ = latitude;
     longitude_ = longitude;
+    if (markerMoves_.WakeOn(OrZero(latitude_), OrZero(longitude_))) SetTimer(kUpdateTimerId, kUpdateMs);
 }
 
 void MapViewer::OnWaitTick() {
@@ -131,12 +134,19 @@ void MapViewer::OnUpdateTick() {
         ++ticks_;
         return;
     }
-    browser_->PushMapPosition(OrZero(latitude_), OrZero(longitude_));
+    const std::string latitude = OrZero(latitude_);
+    const std::string longitude = OrZero(longitude_);
+    if (!markerMoves_.TakeTick(latitude, longitude)) {
+        KillTimer(kUpdateTimerId);
+        return;
+    }
+    browser_->PushMapPosition(latitude, longitude);
 }
 
 void MapViewer::GiveUpOffline(unsigned timerId) {
     updates_ = false;
     KillTimer(timerId);
+    markerMoves_.Forget();
     platform::SendMessage(owner_, WM_SHOW_ALERT, kNoConnectionAlert, 0);
     hide();
     shown_ = false;
@@ -144,6 +154,7 @@ void MapViewer::GiveUpOffline(unsigned timerId) {
 
 void MapViewer::Close() {
     updates_ = false;
+    markerMoves_.Forget();
     KillTimer(kUpdateTimerId);
     KillTimer(kWaitTimerId);
     platform::PostMessage(owner_, WM_MAP_CLOSED, 0, 0);

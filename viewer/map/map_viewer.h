@@ -1,7 +1,8 @@
 #pragma once
 // The map window: a 520 x 470 borderless window with its own map browser, opened from the main
 // window at its position; after seven seconds of timer 200 (the page's map script has loaded)
-// timer 100 moves the marker to the latest position every 1.2 s, while playback is not paused.
+// timer 100 moves the marker to the latest position every 1.2 s, while playback is not paused
+// (resting while the position stays).
 // The main window deletes it after WM_MAP_CLOSED; deleting it removes the page file.
 // User-interface thread only.
 
@@ -12,6 +13,7 @@
 
 #include "map/map_messages.h"
 #include "map/map_page.h"
+#include "map/marker_moves.h"
 #include "map/web_browser2.h"
 #include "platform/dialog.h"
 
@@ -76,6 +78,7 @@ private:
     bool updates_ = false;
     bool shown_ = false;
     bool paused_ = false;
+    MarkerMoves markerMoves_;
     QImage backBuffer_;
     std::vector<RoutePoint> route_;
     std::function<void(int)> routeClicked_;

@@ -109,6 +109,33 @@ TEST_F(MapViewerTest, SeventhWaitTickStartsUpdatesAndTheSecondUpdateTickPushes) 
     EXPECT_EQ(Alerts(), 0u);
 }
 
+// Idle: with the marker where the position is, the update timer rests until a new position.
+TEST_F(MapViewerTest, UpdateTimerRestsWhileThePositionStays) {
+    ASSERT_EQ(viewer_->ShowMap(0, 0, false), 1);
+    ASSERT_TRUE(WaitUntil([this] { return viewer_->browser()->loaded(); }));
+    viewer_->SetPosition("-33.868820", "151.209290");
+    WaitTicks(7);
+    UpdateTicks(2);
+    ASSERT_TRUE(WaitUntil([this] { return std::abs(MarkerLatitude() + 33.868820) < 1e-6; }));
+    EXPECT_TRUE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+    UpdateTicks(1);
+    EXPECT_FALSE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+    EXPECT_TRUE(viewer_->updating()) << "resting, not stopped";
+    viewer_->SetPosition("-33.868820", "151.209290");
+    EXPECT_FALSE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+    viewer_->SetPosition("-33.869000", "151.209290");
+    EXPECT_TRUE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+    UpdateTicks(1);
+    ASSERT_TRUE(WaitUntil([this] { return std::abs(MarkerLatitude() + 33.869) < 1e-6; }));
+
+    UpdateTicks(1);   // rests again; a pause meanwhile is not woken by a new position
+    viewer_->ToggleMapUpdates();
+    viewer_->SetPosition("-33.870000", "151.209290");
+    EXPECT_FALSE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+    viewer_->ToggleMapUpdates();
+    EXPECT_TRUE(viewer_->HasTimer(MapViewer::kUpdateTimerId));
+}
+
 TEST_F(MapViewerTest, PausedPlaybackHoldsUpdatesUntilItResumes) {
     ASSERT_EQ(viewer_->ShowMap(0, 0, true), 1);
     viewer_->ToggleMapUpdates();   // resumed while waiting

@@ -163,6 +163,34 @@ TEST_F(ShellMapTest, NinthTickMovesTheMarkerToTheLatestPosition) {
     EXPECT_NEAR(map::test::ScriptNumber(*mainMap->browser(), "marker.getLatLng().lng()"), 129.04, 1e-6);
 }
 
+// Idle: once the marker shows the position, timer 100 rests until the car moves; the map window's
+// take-over is no rest (a new position does not restart the timer then).
+TEST_F(ShellMapTest, TheMarkerTimerRestsWhileThePositionStays) {
+    MainWindowHarness ui(1);
+    ui.Drop({Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan})});
+    ui.Click(IDC_PLAY);
+    ui.ReportPlaybackStarted();
+    map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
+    ASSERT_TRUE(WaitUntil([&] { return mainMap->browser()->loaded(); }));
+    ShowEntry(ui, 0);
+    ASSERT_TRUE(WaitUntil([&] { return mainMap->latitude() == "37.552057"; }));
+    Tick(ui, 9);
+    ASSERT_TRUE(WaitUntil([&] { return std::abs(MarkerLatitude(ui) - 37.552057) < 1e-6; }));
+    EXPECT_TRUE(ui.dialog.HasTimer(100));
+    Tick(ui, 1);
+    EXPECT_FALSE(ui.dialog.HasTimer(100)) << "nothing new: the timer rests";
+    ShowEntry(ui, 0);
+    EXPECT_FALSE(ui.dialog.HasTimer(100)) << "the same position again";
+    ShowEntry(ui, 2);
+    EXPECT_TRUE(ui.dialog.HasTimer(100));
+    Tick(ui, 1);
+    ASSERT_TRUE(WaitUntil([&] { return std::abs(MarkerLatitude(ui) - 35.1) < 1e-6; }));
+
+    ui.dialog.mainWindowMap()->StopUpdates();
+    ShowEntry(ui, 0);
+    EXPECT_FALSE(ui.dialog.HasTimer(100));
+}
+
 TEST_F(ShellMapTest, WithoutConnectionTheAlertShowsOnceAndNothingLoads) {
     MainWindowHarness ui(1);
     ui.Drop({Recording(ui, "20110512_093015", {kSeoul})});
