@@ -70,6 +70,18 @@ void Playback::close() {
     userData_ = UserDataIndex();
 }
 
+bool Playback::resting() const {
+    if (pendingSeek_) return false;
+    switch (phase_) {
+    case PlaybackPhase::Closed:
+    case PlaybackPhase::Ended:
+    case PlaybackPhase::Failed: return true;
+    case PlaybackPhase::Playing: return paused_ && !stepPending_;
+    case PlaybackPhase::Prerolling: break;
+    }
+    return false;
+}
+
 void Playback::togglePause(Clock::time_point now) {
     if (phase_ != PlaybackPhase::Prerolling && phase_ != PlaybackPhase::Playing) return;
     paused_ = !paused_;

@@ -61,6 +61,9 @@ public:
     void close();
 
     PlaybackPhase phase() const { return phase_; }
+    // Nothing is due until a command: closed, ended, failed, or paused (also stopped) with no
+    // frame step or seek waiting.
+    bool resting() const;
     bool hasChannel2() const { return decoders_[1] != nullptr; }
     double clipSeconds() const { return clipSeconds_; }
     const UserDataIndex& userData() const { return userData_; }

@@ -14,6 +14,9 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kPollInterval = 20ms;
+// While nothing is due (paused, stopped, ended): the stop flag, which its writer sets without
+// waking us, is still looked at this often; commands wake the loop at once.
+constexpr auto kRestingPoll = 250ms;
 
 // Where a channel's window goes when the viewer gives no rectangles: its pictures' own size,
 // side by side.
@@ -97,7 +100,10 @@ PlayerSession::Exit PlayerSession::loop() {
         if (turn.outcome == PlaybackTurn::Outcome::Ended) reporter_.report(kEventEndOfFile);
         if (turn.outcome == PlaybackTurn::Outcome::Failed) reporter_.report(kEventReadError);
         if (audio_) playback_.feedAudio(*audio_, Clock::now());
-        wakeup_->waitUntil(std::min(turn.wakeAt, Clock::now() + kPollInterval));
+        // The audio device opens on its own thread without waking us: until then keep polling.
+        const bool resting = playback_.resting() && !audioOpening_.valid();
+        wakeup_->waitUntil(resting ? Clock::now() + kRestingPoll
+                                   : std::min(turn.wakeAt, Clock::now() + kPollInterval));
     }
     return Exit::StopFlag;
 }

@@ -118,6 +118,28 @@ TEST(Playback, StepsOnePictureWhilePaused) {
     EXPECT_FALSE(driver.playback.clock().running());
 }
 
+// The player thread sleeps long only while nothing is due.
+TEST(Playback, RestsOnlyWhilePausedStoppedOrEnded) {
+    const auto [front, rear] = SampleCard::get().pair(0);
+    Driver driver(kRealTime);
+    EXPECT_TRUE(driver.playback.resting()) << "nothing open";
+    ASSERT_TRUE(driver.playback.open(front, rear, std::nullopt, Playback::Clock::now()));
+    EXPECT_FALSE(driver.playback.resting()) << "prerolling";
+    ASSERT_TRUE(driver.runForFrames(2));
+    EXPECT_FALSE(driver.playback.resting()) << "playing";
+    driver.playback.togglePause(Playback::Clock::now());
+    EXPECT_TRUE(driver.playback.resting());
+    driver.playback.stepFrame();
+    EXPECT_FALSE(driver.playback.resting()) << "a frame step is due";
+    ASSERT_TRUE(driver.runForFrames(3));
+    EXPECT_TRUE(driver.playback.resting());
+    driver.playback.seekAbsolute(1.0);
+    EXPECT_FALSE(driver.playback.resting()) << "a seek is due";
+    driver.playback.seekAbsolute(99.0);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.playback.phase() == PlaybackPhase::Ended; }, 10s));
+    EXPECT_TRUE(driver.playback.resting());
+}
+
 TEST(Playback, AnUnplayableChannelOneStillCountsItsUserData) {
     const SampleCard& card = SampleCard::get();
     Driver driver(kRealTime);
