@@ -46,7 +46,6 @@ void MainWindowMap::ShowPage() {
 void MainWindowMap::OnTimer() {
     if (!platform::InternetGetConnectedState()) {
         host_.KillTimer(kTimerId);
-        markerMoves_.Forget();
         offlineAlert_();
         return;
     }

@@ -146,7 +146,6 @@ void MapViewer::OnUpdateTick() {
 void MapViewer::GiveUpOffline(unsigned timerId) {
     updates_ = false;
     KillTimer(timerId);
-    markerMoves_.Forget();
     platform::SendMessage(owner_, WM_SHOW_ALERT, kNoConnectionAlert, 0);
     hide();
     shown_ = false;

@@ -99,6 +99,19 @@ protected:
         return map::test::ScriptNumber(*ui.dialog.mainWindowMap()->browser(), "marker.getLatLng().lat()");
     }
 
+    // Plays a recording of Seoul, satellites, Busan with its page loaded and a marker still at
+    // 0, 0, and shows the first entry; null when any of it fails.
+    map::MainWindowMap* PlayThroughSeoulAndBusan(MainWindowHarness& ui) {
+        ui.Drop({Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan})});
+        ui.Click(IDC_PLAY);
+        ui.ReportPlaybackStarted();
+        map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
+        if (!WaitUntil([&] { return mainMap->browser()->loaded(); })) return nullptr;
+        EXPECT_NEAR(MarkerLatitude(ui), 0.0, 1e-9);
+        ShowEntry(ui, 0);
+        return WaitUntil([&] { return mainMap->latitude() == "37.552057"; }) ? mainMap : nullptr;
+    }
+
     fs::path pageFolder;
     QByteArray savedTiles_;
     fs::path savedFolder_;
@@ -137,14 +150,8 @@ TEST_F(ShellMapTest, PageIsWrittenAtEveryOpenWithTheLastDecodedPosition) {
 
 TEST_F(ShellMapTest, NinthTickMovesTheMarkerToTheLatestPosition) {
     MainWindowHarness ui(1);
-    ui.Drop({Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan})});
-    ui.Click(IDC_PLAY);
-    ui.ReportPlaybackStarted();
-    map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
-    ASSERT_TRUE(WaitUntil([&] { return mainMap->browser()->loaded(); }));
-    EXPECT_NEAR(MarkerLatitude(ui), 0.0, 1e-9);
-    ShowEntry(ui, 0);
-    ASSERT_TRUE(WaitUntil([&] { return mainMap->latitude() == "37.552057"; }));
+    map::MainWindowMap* mainMap = PlayThroughSeoulAndBusan(ui);
+    ASSERT_NE(mainMap, nullptr);
 
     Tick(ui, 8);
     EXPECT_EQ(mainMap->ticks(), 8);
@@ -167,13 +174,8 @@ TEST_F(ShellMapTest, NinthTickMovesTheMarkerToTheLatestPosition) {
 // take-over is no rest (a new position does not restart the timer then).
 TEST_F(ShellMapTest, TheMarkerTimerRestsWhileThePositionStays) {
     MainWindowHarness ui(1);
-    ui.Drop({Recording(ui, "20110512_093015", {kSeoul, kSatellites, kBusan})});
-    ui.Click(IDC_PLAY);
-    ui.ReportPlaybackStarted();
-    map::MainWindowMap* mainMap = ui.dialog.mainWindowMap();
-    ASSERT_TRUE(WaitUntil([&] { return mainMap->browser()->loaded(); }));
-    ShowEntry(ui, 0);
-    ASSERT_TRUE(WaitUntil([&] { return mainMap->latitude() == "37.552057"; }));
+    map::MainWindowMap* mainMap = PlayThroughSeoulAndBusan(ui);
+    ASSERT_NE(mainMap, nullptr);
     Tick(ui, 9);
     ASSERT_TRUE(WaitUntil([&] { return std::abs(MarkerLatitude(ui) - 37.552057) < 1e-6; }));
     EXPECT_TRUE(ui.dialog.HasTimer(100));
